@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   std::vector<uint32_t> px(8 * 8);
   for (size_t i = 0; i < px.size(); ++i) px[i] = static_cast<uint32_t>(i * 0x030507u) | 0x40000000u;
 
-  fixtures::PngSpec palette;
+  fixtures::PngLayout palette;
   palette.width = 4;
   palette.height = 2;
   palette.colourType = PNG_COLOR_TYPE_PALETTE;
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   palette.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
   palette.paletteAlpha = {0, 128};
   palette.rows = {{0x01, 0x20}, {0x21, 0x10}};
-  fixtures::PngSpec grey16;
+  fixtures::PngLayout grey16;
   grey16.width = 2;
   grey16.height = 2;
   grey16.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
@@ -46,20 +46,20 @@ int main(int argc, char** argv) {
   grey16.interlaced = true;
   grey16.rows = {{1, 2, 3, 4, 5, 6, 7, 8}, {9, 10, 11, 12, 13, 14, 15, 16}};
 
-  fixtures::BmpSpec bmp8;
+  fixtures::BmpLayout bmp8;
   bmp8.width = 3;
   bmp8.height = 2;
   bmp8.bpp = 8;
   bmp8.palette = {0x112233, 0x445566, 0x778899};
   bmp8.pixels = {0, 1, 2, 0, 2, 1, 0, 0};
-  fixtures::BmpSpec rle8 = bmp8;
+  fixtures::BmpLayout rle8 = bmp8;
   rle8.compression = 1;
   rle8.pixels = {3, 1, 0, 0, 0, 3, 2, 1, 0, 0, 0, 1};
-  fixtures::BmpSpec rle4 = bmp8;
+  fixtures::BmpLayout rle4 = bmp8;
   rle4.bpp = 4;
   rle4.compression = 2;
   rle4.pixels = {3, 0x12, 0, 0, 0, 2, 2, 0, 1, 0, 0, 1};
-  fixtures::BmpSpec bmp32;
+  fixtures::BmpLayout bmp32;
   bmp32.width = 2;
   bmp32.height = -2;
   bmp32.bpp = 32;
@@ -67,13 +67,13 @@ int main(int argc, char** argv) {
   bmp32.masks = {0xFF0000, 0xFF00, 0xFF};
   bmp32.pixels = Bytes(16, 0x7F);
 
-  fixtures::TgaSpec tga;
+  fixtures::TgaLayout tga;
   tga.width = 2;
   tga.height = 2;
   tga.depth = 32;
   tga.descriptor = 0x28;
   tga.pixels = Bytes(16, 0x55);
-  fixtures::TgaSpec tgaRle;
+  fixtures::TgaLayout tgaRle;
   tgaRle.type = 9;
   tgaRle.width = 3;
   tgaRle.height = 2;

@@ -68,6 +68,7 @@ void StartUp(bool windowedSwitch) {
   SetWindowTitle("Fleecewick");
   GameFolder = AppDataFolder() + "/Fleecewick";
   CreateFolder(GameFolder, 0);
+  LoadGamepadMappings(GameFolder + "/gamecontrollerdb.txt");
   LogFilePath = GameFolder + "/Fleecewick.log";
   Logging::ClearLog(LogFilePath);
   Logging::ClearLog(GameFolder + "/Results.log");
@@ -273,33 +274,32 @@ int RunGame(const std::vector<std::string>& args) {
     SetAppDataOverride(home);
   }
 
-  if (!cl.headless) {
-    return Fail("this build has no window backend yet; run it with --headless");
-  }
-  auto headless = std::make_unique<HeadlessBackend>();
-  if (!cl.inputFile.empty()) {
-    std::string script;
-    if (!ReadTextFile(Absolute(cl.inputFile), &script, &error)) {
-      return Fail("cannot read the input file '" + cl.inputFile + "': " + error);
+  HeadlessBackend* headlessBackend = nullptr;
+  if (cl.headless) {
+    auto headless = std::make_unique<HeadlessBackend>();
+    if (!cl.inputFile.empty()) {
+      std::string script;
+      if (!ReadTextFile(Absolute(cl.inputFile), &script, &error)) {
+        return Fail("cannot read the input file '" + cl.inputFile + "': " + error);
+      }
+      std::vector<ScriptEvent> events;
+      if (!ParseInputScript(script, &events, &error)) {
+        return Fail(cl.inputFile + ":" + error);
+      }
+      headless->SetScript(std::move(events));
     }
-    std::vector<ScriptEvent> events;
-    if (!ParseInputScript(script, &events, &error)) {
-      return Fail(cl.inputFile + ":" + error);
-    }
-    headless->SetScript(std::move(events));
+    headlessBackend = headless.get();
+    InstallBackend(std::move(headless));
+  } else {
+    InstallBackend(CreateWindowBackend());
   }
-  HeadlessBackend* backend = headless.get();
-  InstallBackend(std::move(headless));
 
   StartUp(cl.windowed);
   MainLoop loop;
   loop.framesLimit = cl.frames;
-  backend->ArmScript();
+  if (headlessBackend) headlessBackend->ArmScript();
   loop.Start();
   while (AppRunning == 1) loop.Pass();
-  ShutDown();
-  // What a script or a test needs to know about the run it drove.
-  std::printf("Fleecewick headless: %d frames presented\n", loop.framesPresented);
 
   int status = 0;
   if (!cl.screenshot.empty()) {
@@ -308,6 +308,9 @@ int RunGame(const std::vector<std::string>& args) {
       status = 1;
     }
   }
+  ShutDown();
+  // What a script or a test needs to know about the run it drove.
+  if (headlessBackend) std::printf("Fleecewick headless: %d frames presented\n", loop.framesPresented);
   InstallBackend(nullptr);
   return status;
 }

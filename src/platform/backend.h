@@ -67,6 +67,9 @@ class Backend {
   virtual void ShowMessageBox(const std::string& text, int serious) = 0;
 };
 
+// The backend with a real window, renderers, sound and controllers.
+std::unique_ptr<Backend> CreateWindowBackend();
+
 // The installed backend (none until InstallBackend); installing a new one
 // replaces and destroys the previous.
 void InstallBackend(std::unique_ptr<Backend> backend);

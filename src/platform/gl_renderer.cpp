@@ -41,7 +41,6 @@ namespace {
   X(decltype(&glEnable), Enable, "glEnable")                        \
   X(decltype(&glDisable), Disable, "glDisable")                     \
   X(decltype(&glBlendFunc), BlendFunc, "glBlendFunc")               \
-  X(decltype(&glColorMask), ColorMask, "glColorMask")               \
   X(decltype(&glClearColor), ClearColor, "glClearColor")            \
   X(decltype(&glClear), Clear, "glClear")                           \
   X(decltype(&glScissor), Scissor, "glScissor")                     \
@@ -364,7 +363,7 @@ GLuint GlRenderer::NewTexture(int width, int height, const void* pixels, bool li
   gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
   // 0xAARRGGBB words are B, G, R, A bytes in memory on this platform; the
   // _REV packed type says the same independently of byte order.
-  gl_.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA,
+  gl_.TexImage2D(GL_TEXTURE_2D, 0, pixels ? GL_RGBA8 : GL_RGB8, width, height, 0, GL_BGRA,
                  GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
   return texture;
 }
@@ -455,8 +454,6 @@ bool GlRenderer::CreateResources(std::string* reason) {
   gl_.Disable(GL_CULL_FACE);
   gl_.Enable(GL_SCISSOR_TEST);
   gl_.Viewport(0, 0, width_, height_);
-  // The frame's alpha stays 1 (from the clears); only colour is drawn.
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   current_ = 0;
   last_ = -1;
   lastIsCurrent_ = false;
@@ -526,12 +523,10 @@ void GlRenderer::BindTarget() {
 
 void GlRenderer::BlitBetween(GLuint from, GLuint to) {
   gl_.Disable(GL_SCISSOR_TEST);
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, from);
   gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
   gl_.BlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
                       GL_NEAREST);
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   gl_.Enable(GL_SCISSOR_TEST);
   BindTarget();
 }
@@ -631,10 +626,8 @@ void GlRenderer::Clear() {
   MakeCurrent();
   PreserveLastFrame(true);
   gl_.Disable(GL_SCISSOR_TEST);
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   gl_.ClearColor(0, 0, 0, 1);
   gl_.Clear(GL_COLOR_BUFFER_BIT);
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   gl_.Enable(GL_SCISSOR_TEST);
 }
 
@@ -893,23 +886,23 @@ void GlRenderer::Present(bool waitForVerticalBlank) {
     outH = static_cast<int>(static_cast<long long>(dw) * height_ / width_);
   const int outX = (dw - outW) / 2, outY = (dh - outH) / 2;
   gl_.Disable(GL_SCISSOR_TEST);
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[current_]);
-  gl_.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
   if (outW != dw || outH != dh) {
     gl_.ClearColor(0, 0, 0, 1);
     gl_.Clear(GL_COLOR_BUFFER_BIT);
   }
-  if (outW > 0 && outH > 0)
+  if (outW > 0 && outH > 0) {
+    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[current_]);
     gl_.BlitFramebuffer(0, 0, width_, height_, outX, outY, outX + outW, outY + outH,
-                        GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                        GL_COLOR_BUFFER_BIT,
+                        outW == width_ && outH == height_ ? GL_NEAREST : GL_LINEAR);
+  }
   const int interval = waitForVerticalBlank ? 1 : 0;
   if (interval != swapInterval_) {
     SDL_GL_SetSwapInterval(interval);  // not every driver can; then it stays
     swapInterval_ = interval;
   }
   SDL_GL_SwapWindow(window_);
-  gl_.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   gl_.Enable(GL_SCISSOR_TEST);
   BindTarget();
   last_ = current_;

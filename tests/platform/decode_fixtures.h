@@ -42,7 +42,7 @@ inline Bytes Truncated(const Bytes& b, size_t size) { return Bytes(b.begin(), b.
 
 // ---- PNG -------------------------------------------------------------------
 
-struct PngSpec {
+struct PngLayout {
   int width = 1;
   int height = 1;
   int colourType = PNG_COLOR_TYPE_RGB;
@@ -61,8 +61,8 @@ inline void PngWriteToVector(png_structp png, png_bytep data, size_t length) {
 }
 inline void PngFlushNothing(png_structp) {}
 
-// Returns an empty vector when libpng refuses the spec.
-inline Bytes MakePng(const PngSpec& spec) {
+// Returns an empty vector when libpng refuses the layout.
+inline Bytes MakePng(const PngLayout& layout) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -72,21 +72,21 @@ inline Bytes MakePng(const PngSpec& spec) {
   }
   png_set_write_fn(png, &out, PngWriteToVector, PngFlushNothing);
   png_set_check_for_invalid_index(png, 0);  // the tests write bad indices on purpose
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, layout.width, layout.height, layout.bitDepth, layout.colourType,
+               layout.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!layout.palette.empty()) {
+    png_set_PLTE(png, info, layout.palette.data(), static_cast<int>(layout.palette.size()));
   }
-  if (!spec.paletteAlpha.empty()) {
-    png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()),
+  if (!layout.paletteAlpha.empty()) {
+    png_set_tRNS(png, info, layout.paletteAlpha.data(), static_cast<int>(layout.paletteAlpha.size()),
                  nullptr);
-  } else if (spec.hasTransparentColour) {
-    png_set_tRNS(png, info, nullptr, 0, &spec.transparentColour);
+  } else if (layout.hasTransparentColour) {
+    png_set_tRNS(png, info, nullptr, 0, &layout.transparentColour);
   }
   png_write_info(png, info);
   std::vector<png_bytep> rows;
-  for (const Bytes& r : spec.rows) rows.push_back(const_cast<png_bytep>(r.data()));
+  for (const Bytes& r : layout.rows) rows.push_back(const_cast<png_bytep>(r.data()));
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -118,35 +118,35 @@ inline void SetPngSize(Bytes* png, uint32_t width, uint32_t height) {
 
 // An 8-bit RGBA PNG from 0xAARRGGBB pixels.
 inline Bytes MakeRgbaPng(int width, int height, const std::vector<uint32_t>& argb) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+  PngLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
   for (int y = 0; y < height; ++y) {
     Bytes row;
     for (int x = 0; x < width; ++x) {
       uint32_t p = argb[y * width + x];
       row.insert(row.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)});
     }
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  return MakePng(spec);
+  return MakePng(layout);
 }
 
 // An 8-bit RGB PNG (no alpha) from 0x00RRGGBB pixels.
 inline Bytes MakeRgbPng(int width, int height, const std::vector<uint32_t>& rgb) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
+  PngLayout layout;
+  layout.width = width;
+  layout.height = height;
   for (int y = 0; y < height; ++y) {
     Bytes row;
     for (int x = 0; x < width; ++x) {
       uint32_t p = rgb[y * width + x];
       row.insert(row.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
     }
-    spec.rows.push_back(row);
+    layout.rows.push_back(row);
   }
-  return MakePng(spec);
+  return MakePng(layout);
 }
 
 // ---- JPEG ------------------------------------------------------------------
@@ -210,7 +210,7 @@ inline Bytes MakeJpeg(int width, int height, const std::vector<uint32_t>& rgb,
 
 // ---- BMP -------------------------------------------------------------------
 
-struct BmpSpec {
+struct BmpLayout {
   int32_t width = 1;
   int32_t height = 1;  // negative: top-down
   int bpp = 24;
@@ -221,7 +221,7 @@ struct BmpSpec {
   Bytes pixels;                   // rows (or RLE data) as stored in the file
 };
 
-inline Bytes MakeBmp(const BmpSpec& s) {
+inline Bytes MakeBmp(const BmpLayout& s) {
   Bytes b = {'B', 'M'};
   const uint32_t paletteBytes = static_cast<uint32_t>(s.palette.size() * 4);
   const uint32_t maskBytes = static_cast<uint32_t>(s.masks.size() * 4);
@@ -254,7 +254,7 @@ inline Bytes BmpRow(Bytes row) {
 
 // ---- TGA -------------------------------------------------------------------
 
-struct TgaSpec {
+struct TgaLayout {
   int type = 2;
   int width = 1;
   int height = 1;
@@ -269,7 +269,7 @@ struct TgaSpec {
   Bytes pixels;  // pixel data (or RLE packets) as stored
 };
 
-inline Bytes MakeTga(const TgaSpec& s) {
+inline Bytes MakeTga(const TgaLayout& s) {
   Bytes b;
   b.push_back(static_cast<uint8_t>(s.id.size()));
   b.push_back(s.hasMap ? 1 : 0);

@@ -55,12 +55,12 @@ void ExpectRejected(const Bytes& file) {
 
 struct PngCase {
   const char* name;
-  fixtures::PngSpec spec;
+  fixtures::PngLayout layout;
   Expected want;
 };
 
-fixtures::PngSpec Png(int w, int h, int type, int depth, std::vector<Bytes> rows) {
-  fixtures::PngSpec s;
+fixtures::PngLayout Png(int w, int h, int type, int depth, std::vector<Bytes> rows) {
+  fixtures::PngLayout s;
   s.width = w;
   s.height = h;
   s.colourType = type;
@@ -111,7 +111,7 @@ std::vector<PngCase> PngCases() {
   }
   {
     // Interlaced: every pixel distinct, so a pass written to the wrong place shows.
-    fixtures::PngSpec s = Png(9, 7, PNG_COLOR_TYPE_RGB, 8, {});
+    fixtures::PngLayout s = Png(9, 7, PNG_COLOR_TYPE_RGB, 8, {});
     Expected want{9, 7, false, {}};
     for (int y = 0; y < 7; ++y) {
       Bytes row;
@@ -131,7 +131,7 @@ std::vector<PngCase> PngCases() {
 TEST(DecodePng, DecodesEveryColourTypeToArgb) {
   for (const PngCase& c : PngCases()) {
     SCOPED_TRACE(c.name);
-    ExpectDecodes(fixtures::MakePng(c.spec), c.want);
+    ExpectDecodes(fixtures::MakePng(c.layout), c.want);
   }
 }
 
@@ -263,9 +263,9 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
   return b;
 }
 
-fixtures::BmpSpec Bmp(int32_t w, int32_t h, int bpp, Bytes pixels,
+fixtures::BmpLayout Bmp(int32_t w, int32_t h, int bpp, Bytes pixels,
                       std::vector<uint32_t> palette = {}, uint32_t compression = 0) {
-  fixtures::BmpSpec s;
+  fixtures::BmpLayout s;
   s.width = w;
   s.height = h;
   s.bpp = bpp;
@@ -277,7 +277,7 @@ fixtures::BmpSpec Bmp(int32_t w, int32_t h, int bpp, Bytes pixels,
 
 struct BmpCase {
   const char* name;
-  fixtures::BmpSpec spec;
+  fixtures::BmpLayout layout;
   Expected want;
 };
 
@@ -335,7 +335,7 @@ std::vector<BmpCase> BmpCases() {
 TEST(DecodeBmp, DecodesEveryLayout) {
   for (const BmpCase& c : BmpCases()) {
     SCOPED_TRACE(c.name);
-    ExpectDecodes(fixtures::MakeBmp(c.spec), c.want);
+    ExpectDecodes(fixtures::MakeBmp(c.layout), c.want);
   }
 }
 
@@ -417,8 +417,8 @@ TEST(DecodeBmp, RejectsBrokenFiles) {
 
 // ---- TGA -------------------------------------------------------------------
 
-fixtures::TgaSpec Tga(int type, int w, int h, int depth, int descriptor, Bytes pixels) {
-  fixtures::TgaSpec s;
+fixtures::TgaLayout Tga(int type, int w, int h, int depth, int descriptor, Bytes pixels) {
+  fixtures::TgaLayout s;
   s.type = type;
   s.width = w;
   s.height = h;
@@ -428,7 +428,7 @@ fixtures::TgaSpec Tga(int type, int w, int h, int depth, int descriptor, Bytes p
   return s;
 }
 
-fixtures::TgaSpec Mapped(int type, int w, int h, Bytes pixels, int first, int depth, Bytes map) {
+fixtures::TgaLayout Mapped(int type, int w, int h, Bytes pixels, int first, int depth, Bytes map) {
   auto s = Tga(type, w, h, 8, 0x20, std::move(pixels));
   s.hasMap = true;
   s.mapFirst = first;
@@ -440,7 +440,7 @@ fixtures::TgaSpec Mapped(int type, int w, int h, Bytes pixels, int first, int de
 
 struct TgaCase {
   const char* name;
-  fixtures::TgaSpec spec;
+  fixtures::TgaLayout layout;
   Expected want;
 };
 
@@ -490,7 +490,7 @@ std::vector<TgaCase> TgaCases() {
 TEST(DecodeTga, DecodesEveryLayout) {
   for (const TgaCase& c : TgaCases()) {
     SCOPED_TRACE(c.name);
-    ExpectDecodes(fixtures::MakeTga(c.spec), c.want);
+    ExpectDecodes(fixtures::MakeTga(c.layout), c.want);
   }
 }
 

@@ -280,7 +280,7 @@ TEST_F(LoadingTest, FindsFilesThroughTheDataFolderAndSniffsTheirFormat) {
   SetDataFolder(tmp_.path());
   // A PNG named .bmp, and a BMP in a subfolder named with a backslash path.
   tmp_.Write("misnamed.bmp", fixtures::MakeRgbPng(1, 1, {0x123456}));
-  fixtures::BmpSpec bmp;
+  fixtures::BmpLayout bmp;
   bmp.width = 2;
   bmp.pixels = {0, 0, 0, 0x30, 0x20, 0x10, 0, 0};
   tmp_.Write("pics/sheep.bmp", fixtures::MakeBmp(bmp));
@@ -372,7 +372,9 @@ TEST_F(LoadingTest, StripsCutCellsRowByRow) {
     auto image = std::unique_ptr<Image>(
         LoadImageStrip(path, r.cellWidth, r.cellHeight, r.first, r.count, -1));
     EXPECT_EQ(image != nullptr, r.loads);
-    if (image) EXPECT_EQ(image->frames, r.count);
+    if (image) {
+      EXPECT_EQ(image->frames, r.count);
+    }
   }
   EXPECT_EQ(LoadImageStrip(tmp_.path() + "/missing.png", 2, 2, 0, 1, -1), nullptr);
 }

@@ -9,7 +9,8 @@
 #include "support/temp_dir.h"
 
 GameRun RunGameProcess(const std::vector<std::string>& args,
-                       const std::vector<std::string>& prefix) {
+                       const std::vector<std::string>& prefix,
+                       const std::vector<std::string>& env) {
   GameRun run;
   TempDir io;
   const std::string outPath = io / "out", errPath = io / "err";
@@ -24,6 +25,10 @@ GameRun RunGameProcess(const std::vector<std::string>& args,
     ::dup2(out, 1);
     ::dup2(err, 2);
     ::dup2(in, 0);
+    for (const std::string& setting : env) {
+      size_t eq = setting.find('=');
+      ::setenv(setting.substr(0, eq).c_str(), setting.substr(eq + 1).c_str(), 1);
+    }
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);

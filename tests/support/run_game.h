@@ -13,5 +13,7 @@ struct GameRun {
 
 // `prefix` goes before the executable (for example a command that drops
 // privileges).
+// `env` holds NAME=VALUE settings for the game's environment.
 GameRun RunGameProcess(const std::vector<std::string>& args,
-                       const std::vector<std::string>& prefix = {});
+                       const std::vector<std::string>& prefix = {},
+                       const std::vector<std::string>& env = {});
