@@ -5,8 +5,8 @@
 // vertex array; the array is drawn with one glDrawElements whenever the
 // texture, filter, blend mode or clip rectangle changes, and before the frame
 // is shown or read.  Rectangles and ovals use a 1x1 white texture so that the
-// one shader (texel * vertex colour, with an optional alpha threshold) covers
-// everything.
+// one shader (texel * vertex colour; in mask mode with an alpha threshold)
+// covers everything.
 //
 // The two colour buffers keep the last presented frame readable while the next
 // one is being drawn: a frame that starts with a full clear simply switches to
@@ -74,7 +74,6 @@ namespace {
   X(PFNGLUSEPROGRAMPROC, UseProgram, "glUseProgram")                \
   X(PFNGLGETUNIFORMLOCATIONPROC, GetUniformLocation, "glGetUniformLocation") \
   X(PFNGLUNIFORM1IPROC, Uniform1i, "glUniform1i")                   \
-  X(PFNGLUNIFORM1FPROC, Uniform1f, "glUniform1f")                   \
   X(PFNGLUNIFORM2FPROC, Uniform2f, "glUniform2f")                   \
   X(PFNGLENABLEVERTEXATTRIBARRAYPROC, EnableVertexAttribArray, "glEnableVertexAttribArray") \
   X(PFNGLVERTEXATTRIBPOINTERPROC, VertexAttribPointer, "glVertexAttribPointer") \
@@ -119,16 +118,18 @@ void main() {
 }
 )";
 
-// u_alphaRef is 0.5 in mask mode (texels whose alpha after the drawing alpha is
-// at or below one half are left out) and below zero otherwise.
-const char* const kFragmentShader = R"(#version 110
+// Compiled twice: with MASK (mask mode) texels whose alpha after the drawing
+// alpha is at or below one half are left out.  The other modes get a shader
+// without the discard, which fills faster on software rasterisers.
+const char* const kFragmentShader = R"(
 uniform sampler2D u_texture;
-uniform float u_alphaRef;
 varying vec2 v_texcoord;
 varying vec4 v_colour;
 void main() {
   vec4 c = texture2D(u_texture, v_texcoord) * v_colour;
-  if (c.a <= u_alphaRef) discard;
+#ifdef MASK
+  if (c.a <= 0.5) discard;
+#endif
   gl_FragColor = c;
 }
 )";
@@ -249,6 +250,7 @@ class GlRenderer : public FrameRenderer {
   bool CreateResources(std::string* reason);
   void ReleaseResources();
   GLuint CompileShader(GLenum kind, const char* source, std::string* reason);
+  GLuint LinkProgram(bool mask, std::string* reason);
   void MakeCurrent();
   void DeleteOrphans();
 
@@ -271,7 +273,8 @@ class GlRenderer : public FrameRenderer {
   GlImageCopy* TextureFor(Image& image);
   bool Upload(const Image& image, GlImageCopy* copy);
   FontTexture* FontTextureFor(const Font& font);
-  GLuint NewTexture(int width, int height, const void* pixels, bool linear);
+  GLuint NewTexture(int width, int height, const void* pixels, bool linear,
+                    GLint internalFormat = GL_RGBA8);
 
   GlRendererOptions options_;
   GlFunctions gl_;
@@ -283,8 +286,7 @@ class GlRenderer : public FrameRenderer {
   int width_ = 0, height_ = 0;
   int maxTextureSize_ = 0;
 
-  GLuint program_ = 0;
-  GLint alphaRefLocation_ = -1;
+  GLuint programs_[2] = {0, 0};  // without and with the mask-mode discard
   GLuint vertexBuffer_ = 0, indexBuffer_ = 0;
   GLuint whiteTexture_ = 0;
   GLuint targets_[2] = {0, 0};       // colour textures of the frame buffers
@@ -351,7 +353,8 @@ GLuint GlRenderer::CompileShader(GLenum kind, const char* source, std::string* r
   return shader;
 }
 
-GLuint GlRenderer::NewTexture(int width, int height, const void* pixels, bool linear) {
+GLuint GlRenderer::NewTexture(int width, int height, const void* pixels, bool linear,
+                              GLint internalFormat) {
   GLuint texture = 0;
   gl_.GenTextures(1, &texture);
   gl_.BindTexture(GL_TEXTURE_2D, texture);
@@ -363,41 +366,51 @@ GLuint GlRenderer::NewTexture(int width, int height, const void* pixels, bool li
   gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
   // 0xAARRGGBB words are B, G, R, A bytes in memory on this platform; the
   // _REV packed type says the same independently of byte order.
-  gl_.TexImage2D(GL_TEXTURE_2D, 0, pixels ? GL_RGBA8 : GL_RGB8, width, height, 0, GL_BGRA,
+  gl_.TexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_BGRA,
                  GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
   return texture;
 }
 
-bool GlRenderer::CreateResources(std::string* reason) {
+GLuint GlRenderer::LinkProgram(bool mask, std::string* reason) {
   GLuint vs = CompileShader(GL_VERTEX_SHADER, kVertexShader, reason);
-  if (!vs) return false;
-  GLuint fs = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader, reason);
+  if (!vs) return 0;
+  const std::string fragment =
+      std::string("#version 110\n") + (mask ? "#define MASK\n" : "") + kFragmentShader;
+  GLuint fs = CompileShader(GL_FRAGMENT_SHADER, fragment.c_str(), reason);
   if (!fs) {
     gl_.DeleteShader(vs);
-    return false;
+    return 0;
   }
-  program_ = gl_.CreateProgram();
-  gl_.AttachShader(program_, vs);
-  gl_.AttachShader(program_, fs);
-  gl_.BindAttribLocation(program_, kPosition, "a_position");
-  gl_.BindAttribLocation(program_, kTexcoord, "a_texcoord");
-  gl_.BindAttribLocation(program_, kColour, "a_colour");
-  gl_.LinkProgram(program_);
+  GLuint program = gl_.CreateProgram();
+  gl_.AttachShader(program, vs);
+  gl_.AttachShader(program, fs);
+  gl_.BindAttribLocation(program, kPosition, "a_position");
+  gl_.BindAttribLocation(program, kTexcoord, "a_texcoord");
+  gl_.BindAttribLocation(program, kColour, "a_colour");
+  gl_.LinkProgram(program);
   gl_.DeleteShader(vs);
   gl_.DeleteShader(fs);
   GLint linked = 0;
-  gl_.GetProgramiv(program_, GL_LINK_STATUS, &linked);
+  gl_.GetProgramiv(program, GL_LINK_STATUS, &linked);
   if (!linked) {
     char log[512] = {};
-    gl_.GetProgramInfoLog(program_, sizeof log, nullptr, log);
+    gl_.GetProgramInfoLog(program, sizeof log, nullptr, log);
     *reason = std::string("shader program does not link: ") + log;
-    return false;
+    gl_.DeleteProgram(program);
+    return 0;
   }
-  gl_.UseProgram(program_);
-  gl_.Uniform1i(gl_.GetUniformLocation(program_, "u_texture"), 0);
-  gl_.Uniform2f(gl_.GetUniformLocation(program_, "u_toClip"), 2.0f / width_, 2.0f / height_);
-  alphaRefLocation_ = gl_.GetUniformLocation(program_, "u_alphaRef");
-  gl_.Uniform1f(alphaRefLocation_, -1.0f);
+  gl_.UseProgram(program);
+  gl_.Uniform1i(gl_.GetUniformLocation(program, "u_texture"), 0);
+  gl_.Uniform2f(gl_.GetUniformLocation(program, "u_toClip"), 2.0f / width_, 2.0f / height_);
+  return program;
+}
+
+bool GlRenderer::CreateResources(std::string* reason) {
+  for (int mask = 0; mask < 2; ++mask) {
+    programs_[mask] = LinkProgram(mask == 1, reason);
+    if (!programs_[mask]) return false;
+  }
+  gl_.UseProgram(programs_[0]);
 
   gl_.GetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTextureSize_);
   if (maxTextureSize_ < width_ || maxTextureSize_ < height_) {
@@ -406,7 +419,9 @@ bool GlRenderer::CreateResources(std::string* reason) {
   }
   gl_.ActiveTexture(GL_TEXTURE0);
   for (int i = 0; i < 2; ++i) {
-    targets_[i] = NewTexture(width_, height_, nullptr, false);
+    // No alpha in the frame: no blend mode reads the destination's alpha, and
+    // the frame is shown and read back opaque.
+    targets_[i] = NewTexture(width_, height_, nullptr, false, GL_RGB8);
     gl_.GenFramebuffers(1, &framebuffers_[i]);
     gl_.BindFramebuffer(GL_FRAMEBUFFER, framebuffers_[i]);
     gl_.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, targets_[i], 0);
@@ -483,8 +498,11 @@ void GlRenderer::ReleaseResources() {
   }
   if (vertexBuffer_) gl_.DeleteBuffers(1, &vertexBuffer_);
   if (indexBuffer_) gl_.DeleteBuffers(1, &indexBuffer_);
-  if (program_) gl_.DeleteProgram(program_);
-  whiteTexture_ = vertexBuffer_ = indexBuffer_ = program_ = 0;
+  for (GLuint& program : programs_) {
+    if (program) gl_.DeleteProgram(program);
+    program = 0;
+  }
+  whiteTexture_ = vertexBuffer_ = indexBuffer_ = 0;
 }
 
 void GlRenderer::Close() {
@@ -580,7 +598,7 @@ void GlRenderer::AddQuad(float x0, float y0, float x1, float y1, float u0, float
 void GlRenderer::ApplyBlend(int blend) {
   if (blend == appliedBlend_) return;
   appliedBlend_ = blend;
-  gl_.Uniform1f(alphaRefLocation_, blend == kBlendMask ? 0.5f : -1.0f);
+  gl_.UseProgram(programs_[blend == kBlendMask ? 1 : 0]);
   switch (blend) {
     case kBlendMask:
     case kBlendSolid:

@@ -48,6 +48,8 @@ uint64_t NextGeneration() {
   return ++counter;
 }
 
+constexpr double kPi = 3.14159265358979323846;
+
 int ClampByte(int value) { return std::clamp(value, 0, 255); }
 
 // The pixels whose centres lie in [lo, hi): the first one and one past the last.
@@ -362,11 +364,11 @@ void SoftwareRenderer::DrawOval(float x, float y, float w, float h, const DrawSt
   // of the true outline (the error is about r * pi^2 / (2 n^2)).
   const float radius = std::max(rx, ry);
   const int segments =
-      std::clamp(static_cast<int>(std::ceil(4.0 * M_PI * std::sqrt(radius))), 24, 1024);
+      std::clamp(static_cast<int>(std::ceil(4.0 * kPi * std::sqrt(radius))), 24, 1024);
   std::vector<SDL_Vertex> vertices(static_cast<size_t>(segments) + 1);
   vertices[0] = SDL_Vertex{SDL_FPoint{cx, cy}, colour, SDL_FPoint{0, 0}};
   for (int i = 0; i < segments; ++i) {
-    const double angle = 2.0 * M_PI * i / segments;
+    const double angle = 2.0 * kPi * i / segments;
     vertices[i + 1] = SDL_Vertex{
         SDL_FPoint{cx + rx * static_cast<float>(std::cos(angle)),
                    cy + ry * static_cast<float>(std::sin(angle))},

@@ -347,6 +347,35 @@ TEST_F(SoftRendererTest, ScaleStretchesAroundTheHandle) {
   EXPECT_TRUE(Near(At(100, 104), kBack, 0));
 }
 
+TEST_F(SoftRendererTest, FilteredImagesBlendNeighbouringTexelsWhenScaled) {
+  // Black and white texels stretched eight times: unfiltered gives a hard
+  // edge, filtered a ramp across the middle with the ends unchanged.
+  for (bool filtered : {false, true}) {
+    SCOPED_TRACE(filtered);
+    Image image = MakeImage(2, 1, {0xFF000000u, 0xFFFFFFFFu}, filtered);
+    DrawState s = StateWith(kBlendAlpha);
+    s.scaleX = 8;
+    Background(kBack);
+    renderer_->DrawImage(image, 100, 100, 0, s);
+    ASSERT_NO_FATAL_FAILURE(Show());
+    EXPECT_TRUE(Near(At(100, 100), kBlack));
+    EXPECT_TRUE(Near(At(115, 100), {255, 255, 255}));
+    int between = 0;
+    for (int x = 100; x < 116; ++x) {
+      const int level = RgbOf(At(x, 100)).g;
+      if (level > 20 && level < 235) ++between;
+      if (x > 100) {
+        EXPECT_GE(level, RgbOf(At(x - 1, 100)).g) << x;
+      }
+    }
+    if (filtered) {
+      EXPECT_GE(between, 4);
+    } else {
+      EXPECT_EQ(between, 0);
+    }
+  }
+}
+
 TEST_F(SoftRendererTest, DrawsTheRequestedFrame) {
   Image image = MakeImage(2, 2, {0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u,
                                  0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u, 0xFF00FF00u});
