@@ -209,3 +209,27 @@ TEST_F(WindowBackendTest, ChannelsRunWithoutASoundDevice) {
   }
   EXPECT_EQ(IsChannelPlaying(c), 0);
 }
+
+TEST_F(WindowBackendTest, GamepadStickButtonAndUnplug) {
+  Open(0);
+  // The window of a test may not have focus; take controller input anyway.
+  SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                        SDL_CONTROLLER_BUTTON_MAX, 0);
+  if (index < 0) GTEST_SKIP() << "no virtual joystick: " << SDL_GetError();
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  IsKeyDown(0);  // the backend sees the new controller and opens it
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  SDL_JoystickUpdate();
+  SDL_GameControllerUpdate();
+  EXPECT_NEAR(JoyXAxis(0), 1.0f, 1e-4);
+  EXPECT_EQ(IsJoyButtonDown(0, 0), 1);
+  EXPECT_EQ(JoyXAxis(1), 0.0f) << "only port 0 has a joystick";
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  IsKeyDown(0);
+  EXPECT_EQ(JoyXAxis(0), 0.0f) << "an unplugged controller rests";
+  EXPECT_EQ(IsJoyButtonDown(0, 0), 0);
+}
