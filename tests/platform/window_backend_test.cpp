@@ -167,12 +167,21 @@ TEST_F(WindowBackendTest, FocusAndCloseEvents) {
 }
 
 TEST_F(WindowBackendTest, ScreenshotOfTheLastFrameWithEitherRenderer) {
-  for (int choice : {0, 1}) {
+  // One image, loaded once, drawn by both renderers in turn: a display set
+  // up again with the other renderer needs no reloading.
+  Image image;
+  image.width = image.height = 8;
+  image.handleX = image.handleY = 4;
+  image.pixels.assign(64, 0xFF10E020u);
+  for (int choice : {0, 1, 0}) {
+    CloseOpenDisplay();
     Open(choice);
     ClearScreen();
     SetBlendMode(kBlendSolid);
     SetDrawColour(200, 40, 10);
     DrawRectAt(100, 100, 50, 50);
+    SetDrawColour(255, 255, 255);
+    DrawImageAt(&image, 300, 300, 0);
     PresentFrame(-1);
     TempDir dir;
     std::string error;
@@ -185,6 +194,7 @@ TEST_F(WindowBackendTest, ScreenshotOfTheLastFrameWithEitherRenderer) {
     ASSERT_EQ(picture.height, 600);
     EXPECT_EQ(picture.pixels[120 * 800 + 120] & 0xFFFFFF, 0xC8280Au) << "choice " << choice;
     EXPECT_EQ(picture.pixels[10 * 800 + 10] & 0xFFFFFF, 0u);
+    EXPECT_EQ(picture.pixels[300 * 800 + 300] & 0xFFFFFF, 0x10E020u) << "choice " << choice;
   }
 }
 
