@@ -28,8 +28,7 @@ bool ReadKind(const xmlNode& node, FileEntry& entry) {
                        : 1.0f;
   } else if (node.name == "image") {
     entry.kind = kEntryImage;
-    if (node.HasAttribute("size_x") && node.HasAttribute("size_y") &&
-        node.HasAttribute("number")) {
+    if (node.HasAttribute("size_x") && node.HasAttribute("size_y") && node.HasAttribute("number")) {
       entry.sizeX = IntAttribute(node, "size_x");
       entry.sizeY = IntAttribute(node, "size_y");
       entry.frames = IntAttribute(node, "number");

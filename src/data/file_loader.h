@@ -20,10 +20,10 @@ class FileEntry {
   int kind = kEntryUnknown;
   std::string path;  // as written in the catalogue
   int id = 0;
-  int loop = 0;       // sound: 1 if it loops
-  int sizeX = 0;      // font: pixel size; image: frame width
-  int sizeY = 0;      // image: frame height
-  int frames = 0;     // image: number of frames
+  int loop = 0;         // sound: 1 if it loops
+  int sizeX = 0;        // font: pixel size; image: frame width
+  int sizeY = 0;        // image: frame height
+  int frames = 0;       // image: number of frames
   float volume = 0.0f;  // sound: base volume
 };
 

@@ -24,9 +24,9 @@ extern const char kLoadingLogoPath[];      // "Data\Loading.png"
 class LoadingEvent : public Event {
  public:
   int phase = kLoadingOpeningWait;
-  float timer = 0.0f;          // ticks spent in the current wait
-  Interpolation logoAlpha;     // opacity of the loading image
-  Interpolation backdropLevel; // brightness factor of the backdrop
+  float timer = 0.0f;           // ticks spent in the current wait
+  Interpolation logoAlpha;      // opacity of the loading image
+  Interpolation backdropLevel;  // brightness factor of the backdrop
 
   // Loads the screen's own images, starts the fades and makes the screen
   // current.  A missing image is reported and ends the game after this frame.

@@ -1,6 +1,10 @@
 // The OpenGL frame renderer.
 //
-// Frames are drawn into one of two offscreen colour buffers of the logical size.
+// A frame that starts with a full clear while the window's drawable is exactly
+// the logical size is drawn straight into the window's back buffer and shown
+// by the swap alone.  Every other frame is drawn into one of two offscreen
+// colour buffers of the logical size and copied (scaled, with black bars) into
+// the window when presenting.
 // Drawing calls only append quads (position, texture coordinate, colour) to a
 // vertex array; the array is drawn with one glDrawElements whenever the
 // texture, filter, blend mode or clip rectangle changes, and before the frame
@@ -11,6 +15,13 @@
 // The two colour buffers keep the last presented frame readable while the next
 // one is being drawn: a frame that starts with a full clear simply switches to
 // the other buffer, and one that draws over the previous frame first copies it.
+//
+// The back buffer's content is undefined after a swap, so a frame drawn into
+// the window keeps a log of what it drew (its clears and its batches of quads
+// with their state).  When that frame is needed again (read back, drawn over
+// or presented once more) the log is replayed into an offscreen buffer, which
+// gives the same pixels as drawing it there in the first place.  Textures the
+// log refers to are therefore deleted one present later than they are dropped.
 //
 // Only a GL 2.x feature set plus framebuffer objects is used, so it runs on a
 // compatibility context of any Mesa driver; all entry points are loaded
@@ -199,6 +210,24 @@ struct BatchKey {
   bool operator!=(const BatchKey& o) const { return !(*this == o); }
 };
 
+// One step of a frame drawn into the window: a full clear to black or one
+// batch of quads, whose vertices are in the log's vertex array.
+struct LoggedStep {
+  bool clear = false;
+  BatchKey key;
+  size_t first = 0, count = 0;
+};
+
+// Everything a frame drawn into the window did, to draw it again offscreen.
+struct FrameLog {
+  std::vector<LoggedStep> steps;
+  std::vector<Vertex> vertices;
+  void Reset() {
+    steps.clear();
+    vertices.clear();
+  }
+};
+
 int Clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 uint64_t Mix(uint64_t h, uint64_t v) {
@@ -264,9 +293,20 @@ class GlRenderer : public FrameRenderer {
     if (!options_.batching) Flush();
   }
   void Flush();
+  // Draws `count` vertices (whole quads) with the state of `key`.
+  void DrawBatch(const BatchKey& key, const Vertex* vertices, size_t count);
   void ApplyBlend(int blend);
-  // Before the first change to a presented frame: keeps it readable.
-  void PreserveLastFrame(bool wholeFrameCleared);
+  // Before the first change to a presented frame: chooses where the new frame
+  // is drawn and keeps the presented one readable.
+  void StartFrame(bool wholeFrameCleared);
+  // The window's drawable is the logical size and shows what is drawn into it
+  // as the offscreen buffers would.
+  bool WindowFitsFrame() const;
+  // Draws a logged frame into offscreen buffer `target`.
+  void Replay(const FrameLog& log, int target);
+  // The last presented frame was drawn into the window: draws it again into an
+  // offscreen buffer the frame in progress does not use, which then holds it.
+  void RestoreLastFrame();
   void BindTarget();
   void BlitBetween(GLuint from, GLuint to);
 
@@ -290,10 +330,18 @@ class GlRenderer : public FrameRenderer {
   GLuint vertexBuffer_ = 0, indexBuffer_ = 0;
   GLuint whiteTexture_ = 0;
   GLuint targets_[2] = {0, 0};       // colour textures of the frame buffers
-  GLuint framebuffers_[2] = {0, 0};  // the frame is drawn into one of them
-  int current_ = 0;                  // the one being drawn
-  int last_ = -1;                    // the one holding the last presented frame
-  bool lastIsCurrent_ = false;       // nothing drawn since the last present
+  GLuint framebuffers_[2] = {0, 0};  // offscreen frames are drawn into one of them
+  int current_ = 0;                  // the one being drawn unless direct_
+  // The one holding the last presented frame, kLastInWindow when that frame
+  // was drawn into the window (lastLog_ holds it), -1 before the first present.
+  int last_ = -1;
+  static constexpr int kLastInWindow = 2;
+  bool frameStarted_ = false;  // something was cleared or drawn since the last present
+  bool direct_ = false;        // the frame in progress is drawn into the window
+  bool windowMatches_ = false;  // the window's buffer has the offscreen buffers' format
+  FrameLog currentLog_, lastLog_;
+  // Dropped textures the last presented frame may still draw with.
+  std::vector<GLuint> retiredTextures_;
   int swapInterval_ = -1;
 
   std::vector<Vertex> vertices_;
@@ -435,6 +483,15 @@ bool GlRenderer::CreateResources(std::string* reason) {
     gl_.ClearColor(0, 0, 0, 1);
     gl_.Clear(GL_COLOR_BUFFER_BIT);
   }
+  // Frames go straight into the window only when it stores what the offscreen
+  // buffers store: 8 bits per colour channel and no multisampling.
+  gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+  GLint red = 0, green = 0, blue = 0, sampleBuffers = 0;
+  gl_.GetIntegerv(GL_RED_BITS, &red);
+  gl_.GetIntegerv(GL_GREEN_BITS, &green);
+  gl_.GetIntegerv(GL_BLUE_BITS, &blue);
+  gl_.GetIntegerv(GL_SAMPLE_BUFFERS, &sampleBuffers);
+  windowMatches_ = red == 8 && green == 8 && blue == 8 && sampleBuffers == 0;
   const uint32_t white = 0xFFFFFFFFu;
   whiteTexture_ = NewTexture(1, 1, &white, false);
 
@@ -471,7 +528,10 @@ bool GlRenderer::CreateResources(std::string* reason) {
   gl_.Viewport(0, 0, width_, height_);
   current_ = 0;
   last_ = -1;
-  lastIsCurrent_ = false;
+  frameStarted_ = false;
+  direct_ = false;
+  currentLog_.Reset();
+  lastLog_.Reset();
   BindTarget();
   appliedBlend_ = -1;
   swapInterval_ = -1;
@@ -488,6 +548,7 @@ bool GlRenderer::CreateResources(std::string* reason) {
 
 void GlRenderer::ReleaseResources() {
   DeleteOrphans();
+  DeleteOrphans();  // the second call deletes the ones the first only retired
   for (auto& entry : fontTextures_) gl_.DeleteTextures(1, &entry.second.texture);
   fontTextures_.clear();
   if (whiteTexture_) gl_.DeleteTextures(1, &whiteTexture_);
@@ -507,6 +568,10 @@ void GlRenderer::ReleaseResources() {
 
 void GlRenderer::Close() {
   vertices_.clear();
+  currentLog_.Reset();
+  lastLog_.Reset();
+  direct_ = false;
+  frameStarted_ = false;
   if (context_) {
     MakeCurrent();
     // A context that failed before its entry points were loaded has made
@@ -529,14 +594,18 @@ void GlRenderer::MakeCurrent() {
   if (SDL_GL_GetCurrentContext() != context_) SDL_GL_MakeCurrent(window_, context_);
 }
 
+// Deletes the textures retired by the previous call and retires the ones
+// dropped since: a frame drawn into the window may be drawn again from its log
+// until the next present, with the textures it used.
 void GlRenderer::DeleteOrphans() {
-  if (!life_ || life_->orphans.empty()) return;
-  gl_.DeleteTextures(static_cast<GLsizei>(life_->orphans.size()), life_->orphans.data());
-  life_->orphans.clear();
+  if (!retiredTextures_.empty())
+    gl_.DeleteTextures(static_cast<GLsizei>(retiredTextures_.size()), retiredTextures_.data());
+  retiredTextures_.clear();
+  if (life_) retiredTextures_.swap(life_->orphans);
 }
 
 void GlRenderer::BindTarget() {
-  gl_.BindFramebuffer(GL_FRAMEBUFFER, framebuffers_[current_]);
+  gl_.BindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : framebuffers_[current_]);
 }
 
 void GlRenderer::BlitBetween(GLuint from, GLuint to) {
@@ -549,19 +618,61 @@ void GlRenderer::BlitBetween(GLuint from, GLuint to) {
   BindTarget();
 }
 
-void GlRenderer::PreserveLastFrame(bool wholeFrameCleared) {
-  if (!lastIsCurrent_) return;
-  lastIsCurrent_ = false;
-  const int other = 1 - current_;
+bool GlRenderer::WindowFitsFrame() const {
+  if (!windowMatches_) return false;
+  int dw = 0, dh = 0;
+  SDL_GL_GetDrawableSize(window_, &dw, &dh);
+  return dw == width_ && dh == height_;
+}
+
+void GlRenderer::StartFrame(bool wholeFrameCleared) {
+  if (frameStarted_) return;
   if (wholeFrameCleared) {
-    // Nothing of the presented frame is needed: draw the new one beside it.
-    current_ = other;
+    frameStarted_ = true;
+    if (WindowFitsFrame()) {
+      // Nothing of the presented frame is needed and the window shows the
+      // frame unscaled: draw into it, logging what is drawn.
+      direct_ = true;
+      currentLog_.Reset();
+    } else {
+      // Draw the new frame beside the presented one.
+      current_ = last_ == 0 || last_ == 1 ? 1 - last_ : 0;
+    }
     BindTarget();
-  } else {
-    // The new frame builds on the presented one: keep a copy to read.
-    BlitBetween(framebuffers_[current_], framebuffers_[other]);
-    last_ = other;
+    return;
   }
+  // The new frame builds on the presented one, offscreen: draw over it there
+  // and keep a copy to read.
+  if (last_ == kLastInWindow) RestoreLastFrame();
+  frameStarted_ = true;
+  if (last_ >= 0) {
+    current_ = last_;
+    last_ = 1 - current_;
+    BlitBetween(framebuffers_[current_], framebuffers_[last_]);
+  }
+  BindTarget();
+}
+
+void GlRenderer::Replay(const FrameLog& log, int target) {
+  gl_.BindFramebuffer(GL_FRAMEBUFFER, framebuffers_[target]);
+  for (const LoggedStep& step : log.steps) {
+    if (step.clear) {
+      gl_.Disable(GL_SCISSOR_TEST);
+      gl_.ClearColor(0, 0, 0, 1);
+      gl_.Clear(GL_COLOR_BUFFER_BIT);
+      gl_.Enable(GL_SCISSOR_TEST);
+    } else {
+      DrawBatch(step.key, log.vertices.data() + step.first, step.count);
+    }
+  }
+  BindTarget();
+}
+
+void GlRenderer::RestoreLastFrame() {
+  const int target = frameStarted_ && !direct_ ? 1 - current_ : 0;
+  Replay(lastLog_, target);
+  lastLog_.Reset();
+  last_ = target;
 }
 
 bool GlRenderer::ClipOf(const DrawState& state, BatchKey* key) const {
@@ -580,9 +691,9 @@ bool GlRenderer::ClipOf(const DrawState& state, BatchKey* key) const {
 void GlRenderer::Begin(const BatchKey& key) {
   if (key != key_ && !vertices_.empty()) Flush();
   key_ = key;
-  if (lastIsCurrent_) {
+  if (!frameStarted_) {
     MakeCurrent();
-    PreserveLastFrame(false);
+    StartFrame(false);
   }
 }
 
@@ -619,21 +730,33 @@ void GlRenderer::ApplyBlend(int blend) {
   }
 }
 
+void GlRenderer::DrawBatch(const BatchKey& key, const Vertex* vertices, size_t count) {
+  ApplyBlend(key.blend);
+  gl_.Scissor(key.clipX, key.clipY, key.clipW, key.clipH);
+  gl_.BindTexture(GL_TEXTURE_2D, key.texture);
+  // Fonts are filtered only when scaled, so the filter belongs to the run, not
+  // to the texture; GL skips setting a parameter to the value it has.
+  const GLint filter = key.linear ? GL_LINEAR : GL_NEAREST;
+  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  gl_.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Vertex)), vertices,
+                 GL_STREAM_DRAW);
+  gl_.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(count / 4 * 6), GL_UNSIGNED_SHORT,
+                   nullptr);
+}
+
 void GlRenderer::Flush() {
   if (vertices_.empty()) return;
   MakeCurrent();
-  ApplyBlend(key_.blend);
-  gl_.Scissor(key_.clipX, key_.clipY, key_.clipW, key_.clipH);
-  gl_.BindTexture(GL_TEXTURE_2D, key_.texture);
-  // Fonts are filtered only when scaled, so the filter belongs to the run, not
-  // to the texture; GL skips setting a parameter to the value it has.
-  const GLint filter = key_.linear ? GL_LINEAR : GL_NEAREST;
-  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-  gl_.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-  gl_.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)),
-                 vertices_.data(), GL_STREAM_DRAW);
-  gl_.DrawElements(GL_TRIANGLES, static_cast<GLsizei>(vertices_.size() / 4 * 6),
-                   GL_UNSIGNED_SHORT, nullptr);
+  if (direct_) {
+    LoggedStep step;
+    step.key = key_;
+    step.first = currentLog_.vertices.size();
+    step.count = vertices_.size();
+    currentLog_.steps.push_back(step);
+    currentLog_.vertices.insert(currentLog_.vertices.end(), vertices_.begin(), vertices_.end());
+  }
+  DrawBatch(key_, vertices_.data(), vertices_.size());
   ++drawCalls_;
   vertices_.clear();
 }
@@ -642,7 +765,12 @@ void GlRenderer::Clear() {
   if (!context_) return;
   Flush();
   MakeCurrent();
-  PreserveLastFrame(true);
+  StartFrame(true);
+  if (direct_) {
+    LoggedStep step;
+    step.clear = true;
+    currentLog_.steps.push_back(step);
+  }
   gl_.Disable(GL_SCISSOR_TEST);
   gl_.ClearColor(0, 0, 0, 1);
   gl_.Clear(GL_COLOR_BUFFER_BIT);
@@ -714,8 +842,8 @@ FontTexture* GlRenderer::FontTextureFor(const Font& font) {
   if (it != fontTextures_.end()) {
     if (it->second.signature == signature) return &it->second;
     Flush();
-    MakeCurrent();
-    gl_.DeleteTextures(1, &it->second.texture);
+    // The last presented frame may still be drawn again with it.
+    life_->orphans.push_back(it->second.texture);
     fontTextures_.erase(it);
   }
   MakeCurrent();
@@ -896,35 +1024,57 @@ void GlRenderer::Present(bool waitForVerticalBlank) {
   MakeCurrent();
   int dw = 0, dh = 0;
   SDL_GL_GetDrawableSize(window_, &dw, &dh);
-  // Largest size of the frame's shape that fits; the rest is black.
-  int outW = dw, outH = dh;
-  if (static_cast<long long>(dw) * height_ > static_cast<long long>(dh) * width_)
-    outW = static_cast<int>(static_cast<long long>(dh) * width_ / height_);
-  else
-    outH = static_cast<int>(static_cast<long long>(dw) * height_ / width_);
-  const int outX = (dw - outW) / 2, outY = (dh - outH) / 2;
-  gl_.Disable(GL_SCISSOR_TEST);
-  gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
-  if (outW != dw || outH != dh) {
-    gl_.ClearColor(0, 0, 0, 1);
-    gl_.Clear(GL_COLOR_BUFFER_BIT);
-  }
-  if (outW > 0 && outH > 0) {
-    gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[current_]);
-    gl_.BlitFramebuffer(0, 0, width_, height_, outX, outY, outX + outW, outY + outH,
-                        GL_COLOR_BUFFER_BIT,
-                        outW == width_ && outH == height_ ? GL_NEAREST : GL_LINEAR);
+  if (!frameStarted_) {
+    // Nothing drawn since the last present: that frame is shown again, from
+    // an offscreen buffer as the window's back buffer no longer holds it.
+    if (last_ == kLastInWindow) RestoreLastFrame();
+    if (last_ >= 0) current_ = last_;
+  } else if (direct_ && (dw != width_ || dh != height_)) {
+    // The window changed size while the frame was drawn into it: draw the
+    // frame again offscreen to scale it into the window.
+    direct_ = false;
+    current_ = last_ == 0 || last_ == 1 ? 1 - last_ : 0;
+    Replay(currentLog_, current_);
   }
   const int interval = waitForVerticalBlank ? 1 : 0;
   if (interval != swapInterval_) {
     SDL_GL_SetSwapInterval(interval);  // not every driver can; then it stays
     swapInterval_ = interval;
   }
-  SDL_GL_SwapWindow(window_);
-  gl_.Enable(GL_SCISSOR_TEST);
+  if (direct_) {
+    // The frame is in the back buffer already.
+    SDL_GL_SwapWindow(window_);
+    lastLog_.steps.swap(currentLog_.steps);
+    lastLog_.vertices.swap(currentLog_.vertices);
+    currentLog_.Reset();
+    last_ = kLastInWindow;
+    direct_ = false;
+  } else {
+    // Largest size of the frame's shape that fits; the rest is black.
+    int outW = dw, outH = dh;
+    if (static_cast<long long>(dw) * height_ > static_cast<long long>(dh) * width_)
+      outW = static_cast<int>(static_cast<long long>(dh) * width_ / height_);
+    else
+      outH = static_cast<int>(static_cast<long long>(dw) * height_ / width_);
+    const int outX = (dw - outW) / 2, outY = (dh - outH) / 2;
+    gl_.Disable(GL_SCISSOR_TEST);
+    gl_.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (outW != dw || outH != dh) {
+      gl_.ClearColor(0, 0, 0, 1);
+      gl_.Clear(GL_COLOR_BUFFER_BIT);
+    }
+    if (outW > 0 && outH > 0) {
+      gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[current_]);
+      gl_.BlitFramebuffer(0, 0, width_, height_, outX, outY, outX + outW, outY + outH,
+                          GL_COLOR_BUFFER_BIT,
+                          outW == width_ && outH == height_ ? GL_NEAREST : GL_LINEAR);
+    }
+    SDL_GL_SwapWindow(window_);
+    gl_.Enable(GL_SCISSOR_TEST);
+    last_ = current_;
+  }
+  frameStarted_ = false;
   BindTarget();
-  last_ = current_;
-  lastIsCurrent_ = true;
   drawCallsLastFrame_ = drawCalls_;
   drawCalls_ = 0;
   DeleteOrphans();
@@ -934,6 +1084,7 @@ bool GlRenderer::ReadLastFrame(std::vector<uint32_t>* pixels) {
   if (!context_ || last_ < 0 || !pixels) return false;
   Flush();
   MakeCurrent();
+  if (last_ == kLastInWindow) RestoreLastFrame();
   std::vector<uint32_t> bottomUp(static_cast<size_t>(width_) * height_);
   gl_.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffers_[last_]);
   gl_.PixelStorei(GL_PACK_ALIGNMENT, 4);

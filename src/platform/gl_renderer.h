@@ -1,7 +1,9 @@
-// The OpenGL frame renderer: draws each frame into an offscreen framebuffer of
-// the game's logical size, batching the immediate-mode drawing calls into as
-// few GL draw calls as the state allows, and scales the frame into the window
-// with its aspect ratio kept when presenting.
+// The OpenGL frame renderer: batches the immediate-mode drawing calls into as
+// few GL draw calls as the state allows.  A frame is drawn straight into the
+// window when the window is exactly the game's logical size and the frame
+// starts with a clear; otherwise into an offscreen framebuffer of the logical
+// size that is scaled into the window with its aspect ratio kept when
+// presenting.
 #pragma once
 
 #include <memory>

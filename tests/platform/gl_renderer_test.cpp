@@ -676,6 +676,58 @@ TEST_F(GlRendererTest, LastFrameStaysReadableWhileTheNextIsDrawn) {
   EXPECT_TRUE(PixelIs(5, 5, kBlue));
 }
 
+TEST_F(GlRendererTest, AFrameShownAgainOrDrawnOverKeepsEveryStep) {
+  // Nothing of the first fill survives the clear in the middle of the frame.
+  Background(kGreen);
+  renderer_->Clear();
+  renderer_->DrawRect(0, 0, 10, 10, StateWith(kBlendSolid, kRed));
+  renderer_->DrawRect(0, 0, 10, 5, StateWith(kBlendShade, {255, 0, 0}));
+  renderer_->Present(false);
+  // Presented again without drawing, then read.
+  Show();
+  EXPECT_TRUE(PixelIs(5, 2, kRed));
+  EXPECT_TRUE(PixelIs(5, 7, kRed));
+  EXPECT_TRUE(PixelIs(20, 20, kBlack));
+  // Drawn over without a clear.
+  renderer_->Present(false);
+  renderer_->DrawRect(20, 20, 10, 10, StateWith(kBlendSolid, kBlue));
+  Show();
+  EXPECT_TRUE(PixelIs(5, 5, kRed));
+  EXPECT_TRUE(PixelIs(25, 25, kBlue));
+  EXPECT_TRUE(PixelIs(50, 50, kBlack));
+}
+
+TEST_F(GlRendererTest, LastFrameKeepsTheTexturesItWasDrawnWith) {
+  Image image = SolidFrames(4, 4, {Argb(255, kRed)});
+  Background(kBlack);
+  renderer_->DrawImage(image, 0, 0, 0, StateWith(kBlendSolid));
+  // New pixels within the same frame: the red texture is dropped.
+  image.pixels = SolidFrames(4, 4, {Argb(255, kGreen)}).pixels;
+  renderer_->DrawImage(image, 10, 0, 0, StateWith(kBlendSolid));
+  renderer_->Present(false);
+  // The next frame makes a new texture before the presented frame is read.
+  Image other = SolidFrames(4, 4, {Argb(255, kBlue)});
+  renderer_->Clear();
+  renderer_->DrawImage(other, 20, 0, 0, StateWith(kBlendSolid));
+  ASSERT_TRUE(renderer_->ReadLastFrame(&frame_));
+  EXPECT_TRUE(PixelIs(1, 1, kRed));
+  EXPECT_TRUE(PixelIs(11, 1, kGreen));
+  EXPECT_TRUE(PixelIs(21, 1, kBlack));
+  Show();
+  EXPECT_TRUE(PixelIs(1, 1, kBlack));
+  EXPECT_TRUE(PixelIs(21, 1, kBlue));
+}
+
+TEST_F(GlRendererTest, WindowResizedWhileTheFrameIsDrawn) {
+  Background(kBlack);
+  renderer_->DrawRect(0, 0, 10, 10, StateWith(kBlendSolid, kGreen));
+  SDL_SetWindowSize(window_, 1000, 500);
+  Show();
+  SDL_SetWindowSize(window_, kWidth, kHeight);
+  EXPECT_TRUE(PixelIs(5, 5, kGreen));
+  EXPECT_TRUE(PixelIs(15, 15, kBlack));
+}
+
 TEST_F(GlRendererTest, PresentsIntoAWindowOfAnotherShape) {
   // The frame read back stays at the logical size whatever the window is.
   SDL_SetWindowSize(window_, 1000, 500);
