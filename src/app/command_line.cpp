@@ -55,6 +55,13 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
         *error = "'--frames' needs a whole number of at least 1, not '" + n + "'";
         return false;
       }
+    } else if (a == "--check") {
+      out->check.assign(args.begin() + static_cast<long>(i) + 1, args.end());
+      if (out->check.empty()) {
+        *error = "'--check' needs at least one file";
+        return false;
+      }
+      break;
     } else if (a == "-w") {
       *error = "'-w' must be the first argument";
       return false;
@@ -81,6 +88,7 @@ std::string UsageText() {
          "  --frames N       end after N presented frames (a normal shutdown)\n"
          "  --input FILE     scripted input for --headless, one event a line\n"
          "  --screenshot F   write the last frame as a PNG at shutdown\n"
+         "  --check FILE...  check data files with the game's reader and exit\n"
          "  --help           show this text\n"
          "  --version        show the version\n";
 }

@@ -15,6 +15,7 @@ struct CommandLine {
   int frames = 0;          // end after this many presented frames; 0 = no limit
   std::string inputFile;   // scripted input for the headless backend
   std::string screenshot;  // PNG of the last frame, written at shutdown
+  std::vector<std::string> check;  // data files to check instead of playing
 };
 
 // False with a message for an unknown or malformed argument.

@@ -18,6 +18,7 @@
 #include "app/event.h"
 #include "app/globals.h"
 #include "app/logging.h"
+#include "data/data_check.h"
 #include "platform/backend.h"
 #include "platform/headless_backend.h"
 #include "platform/services.h"
@@ -260,6 +261,8 @@ int RunGame(const std::vector<std::string>& args) {
     std::printf("Fleecewick %s\n", FLEECEWICK_VERSION);
     return 0;
   }
+
+  if (!cl.check.empty()) return CheckDataFiles(cl.check, stdout);
 
   if (!cl.data.empty() && FileTypeOf(Absolute(cl.data)) != 2) {
     return Fail("the data folder '" + cl.data + "' does not exist");

@@ -583,6 +583,7 @@ void GlRenderer::Close() {
   // only replaced, never deleted.
   if (life_) life_->alive = false;
   life_.reset();
+  retiredTextures_.clear();
   fontTextures_.clear();
   context_ = nullptr;
   window_ = nullptr;
