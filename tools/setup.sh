@@ -11,7 +11,8 @@ FW_PACKAGES=(
   libfreetype-dev
   libsdl2-dev
   xvfb xauth libgl1-mesa-dri libegl-mesa0
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-comic-neue
+  libcairo2-dev
   clang libclang-rt-14-dev
 )
 
