@@ -12,13 +12,14 @@
 #include <memory>
 #include <sstream>
 
-#include "app/boot_screen.h"
 #include "app/command_line.h"
 #include "app/display_setup.h"
 #include "app/event.h"
 #include "app/globals.h"
 #include "app/logging.h"
 #include "data/data_check.h"
+#include "data/file_loader.h"
+#include "data/loading_event.h"
 #include "platform/backend.h"
 #include "platform/headless_backend.h"
 #include "platform/services.h"
@@ -74,10 +75,15 @@ void StartUp(bool windowedSwitch) {
   Logging::ClearLog(LogFilePath);
   Logging::ClearLog(GameFolder + "/Results.log");
   Log("# Fleecewick started " + CurrentDateText() + " " + CurrentTimeText());
+  if (FileLoader::Read("files.xml") == 0) {
+    ShowMessageBox("Error: 'files.xml' invalid!", 1);
+    Log("# File 'files.xml' not valid!");
+    EndProgram();
+  }
   if (windowedSwitch) FullScreen = 0;
   SetUpScreen();
   SetWindowIconFile("Data/icon.ico");
-  BootScreen::Create();
+  LoadingEvent::Create();
 }
 
 void MainLoop::Start() { lastTime_ = Milliseconds(); }

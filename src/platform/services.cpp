@@ -249,7 +249,7 @@ void ShowMessageBox(const std::string& text, int serious) {
 
 void EndProgram() {
   std::fflush(nullptr);
-  std::exit(0);
+  std::exit(1);
 }
 
 // ---- Display -------------------------------------------------------------

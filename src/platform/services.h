@@ -116,6 +116,7 @@ void CloseFolderListing(FolderListing* listing);
 std::string CurrentDateText();
 std::string CurrentTimeText();
 void ShowMessageBox(const std::string& text, int serious);
+// Ends the program at once after an error it cannot go on from (status 1).
 [[noreturn]] void EndProgram();
 
 // Relative paths of the game's data files ("files.xml", "Data\...") are taken

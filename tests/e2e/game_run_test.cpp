@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/game_data.h"
 #include "support/run_game.h"
 #include "support/temp_dir.h"
 
@@ -31,7 +32,7 @@ TEST(GameRun, HeadlessRunWritesTheStartLogAndClearsResults) {
   ::mkdir((home / "Fleecewick").c_str(), 0755);
   WriteFileBytes(home / "Fleecewick/Results.log", "old results");
   WriteFileBytes(home / "Fleecewick/Fleecewick.log", "# an old start\r\n");
-  GameRun run = RunGameProcess({"--headless", "--frames", "300", "--home", home.path()});
+  GameRun run = RunGameProcess({"--headless", "--frames", "300", "--home", home.path(), "--data", SmallGameData()});
   ASSERT_EQ(run.status, 0) << run.err;
   std::string log = ReadFileBytes(home / "Fleecewick/Fleecewick.log");
   std::vector<std::string> lines = Lines(log);
@@ -48,13 +49,13 @@ TEST(GameRun, HeadlessRunWritesTheStartLogAndClearsResults) {
 
 TEST(GameRun, WindowSwitchOnlyAsFirstArgument) {
   TempDir home;
-  GameRun run = RunGameProcess({"-w", "--headless", "--frames", "2", "--home", home.path()});
+  GameRun run = RunGameProcess({"-w", "--headless", "--frames", "2", "--home", home.path(), "--data", SmallGameData()});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(ReadFileBytes(home / "Fleecewick/Fleecewick.log"));
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[2], " - Using headless driver (800x600 Windowed)");
 
-  GameRun late = RunGameProcess({"--headless", "-w", "--frames", "2", "--home", home.path()});
+  GameRun late = RunGameProcess({"--headless", "-w", "--frames", "2", "--home", home.path(), "--data", SmallGameData()});
   EXPECT_EQ(late.status, 2);
   EXPECT_NE(late.err.find("'-w' must be the first argument"), std::string::npos) << late.err;
 }
@@ -67,7 +68,7 @@ TEST(GameRun, ScriptedActionAndCloseShutDownNormally) {
                  "5 key_up 32\n"
                  "8 close\n");
   GameRun run = RunGameProcess(
-      {"--headless", "--home", home.path(), "--input", home / "input.txt", "--frames", "100000"});
+      {"--headless", "--home", home.path(), "--data", SmallGameData(), "--input", home / "input.txt", "--frames", "100000"});
   EXPECT_EQ(run.status, 0) << run.err;
   // Frames 0 to 7 were presented; the close arrives while frame 8 is due and
   // ends the loop after that pass.
@@ -113,7 +114,7 @@ TEST(GameRun, BadArgumentsAndFilesExitWithAMessage) {
 TEST(GameRun, HeadlessScreenshotSaysThereAreNoPixels) {
   TempDir home;
   GameRun run = RunGameProcess(
-      {"--headless", "--frames", "3", "--home", home.path(), "--screenshot", home / "s.png"});
+      {"--headless", "--frames", "3", "--home", home.path(), "--data", SmallGameData(), "--screenshot", home / "s.png"});
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.err.find("no pixels"), std::string::npos) << run.err;
 }
@@ -122,7 +123,7 @@ TEST(GameRun, UnwritableGameFolderRunsWithoutALog) {
   // A file where the game folder should be: nothing can be written there.
   TempDir home;
   WriteFileBytes(home / "Fleecewick", "in the way");
-  GameRun run = RunGameProcess({"--headless", "--frames", "5", "--home", home.path()});
+  GameRun run = RunGameProcess({"--headless", "--frames", "5", "--home", home.path(), "--data", SmallGameData()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadFileBytes(home / "Fleecewick"), "in the way");
 }
@@ -138,7 +139,7 @@ TEST(GameRun, ReadOnlyGameFolderRunsWithoutALog) {
     if (::access("/usr/bin/setpriv", X_OK) != 0) GTEST_SKIP() << "setpriv not available";
     prefix = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
   }
-  GameRun run = RunGameProcess({"--headless", "--frames", "5", "--home", home.path()}, prefix);
+  GameRun run = RunGameProcess({"--headless", "--frames", "5", "--home", home.path(), "--data", SmallGameData()}, prefix);
   if (run.status == 127) GTEST_SKIP() << "cannot run as another user here";
   EXPECT_EQ(run.status, 0) << run.err;
   struct stat st;
@@ -147,8 +148,8 @@ TEST(GameRun, ReadOnlyGameFolderRunsWithoutALog) {
 
 TEST(GameRun, SecondStartKeepsOnlyItsOwnLog) {
   TempDir home;
-  ASSERT_EQ(RunGameProcess({"--headless", "--frames", "2", "--home", home.path()}).status, 0);
-  ASSERT_EQ(RunGameProcess({"-w", "--headless", "--frames", "2", "--home", home.path()}).status, 0);
+  ASSERT_EQ(RunGameProcess({"--headless", "--frames", "2", "--home", home.path(), "--data", SmallGameData()}).status, 0);
+  ASSERT_EQ(RunGameProcess({"-w", "--headless", "--frames", "2", "--home", home.path(), "--data", SmallGameData()}).status, 0);
   std::vector<std::string> lines = Lines(ReadFileBytes(home / "Fleecewick/Fleecewick.log"));
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[2], " - Using headless driver (800x600 Windowed)");

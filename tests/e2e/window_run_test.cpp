@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/image_loading.h"
+#include "support/game_data.h"
 #include "support/run_game.h"
 #include "support/temp_dir.h"
 
@@ -19,7 +20,7 @@ std::vector<std::string> WindowEnv() {
 TEST(WindowRun, PresentsFramesAndWritesAScreenshot) {
   TempDir home;
   GameRun run = RunGameProcess(
-      {"-w", "--frames", "60", "--home", home.path(), "--screenshot", home / "shot.png"}, {},
+      {"-w", "--frames", "60", "--home", home.path(), "--data", SmallGameData(), "--screenshot", home / "shot.png"}, {},
       WindowEnv());
   ASSERT_EQ(run.status, 0) << run.err;
   std::string log = ReadFileBytes(home / "Fleecewick/Fleecewick.log");
@@ -42,8 +43,8 @@ TEST(WindowRun, NoDisplayAtAllEndsWithTheDriverMessage) {
   TempDir home;
   std::vector<std::string> env = {"SDL_AUDIODRIVER=dummy", "FLEECEWICK_MESSAGE_BOX=stderr",
                                   "SDL_VIDEODRIVER=no-such-driver"};
-  GameRun run = RunGameProcess({"-w", "--frames", "5", "--home", home.path()}, {}, env);
-  EXPECT_EQ(run.status, 0) << run.err;
+  GameRun run = RunGameProcess({"-w", "--frames", "5", "--home", home.path(), "--data", SmallGameData()}, {}, env);
+  EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_NE(run.err.find("Error: Failed to select a graphics driver!"), std::string::npos)
       << run.err;
   std::string log = ReadFileBytes(home / "Fleecewick/Fleecewick.log");

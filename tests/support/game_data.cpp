@@ -1,0 +1,44 @@
+#include "support/game_data.h"
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/png_writer.h"
+#include "support/temp_dir.h"
+
+namespace {
+void Picture(const std::string& path, int w, int h, uint32_t colour) {
+  std::string error;
+  WritePngFile(path, w, h, std::vector<uint32_t>(static_cast<size_t>(w) * h, colour), &error);
+}
+}  // namespace
+
+void WriteGameData(const std::string& dir, int entries, int broken) {
+  ::mkdir(dir.c_str(), 0755);
+  ::mkdir((dir + "/Data").c_str(), 0755);
+  Picture(dir + "/Data/Title1.png", 800, 600, 0xFF6FA040);
+  Picture(dir + "/Data/Loading.png", 320, 120, 0xFFF3E6C4);
+  std::string catalogue = "<files>\r\n";
+  for (int i = 1; i <= entries; ++i) {
+    std::string name = "Data/Item" + std::to_string(i) + ".png";
+    if (i == broken) {
+      WriteFileBytes(dir + "/" + name, "not a picture");
+    } else {
+      Picture(dir + "/" + name, 8, 8, 0xFF000000u | static_cast<uint32_t>(i * 2654435761u >> 8));
+    }
+    catalogue += "  <image id=\"" + std::to_string(999 + i) + "\" path=\"Data\\Item" +
+                 std::to_string(i) + ".png\"/>\r\n";
+  }
+  catalogue += "</files>\r\n";
+  WriteFileBytes(dir + "/files.xml", catalogue);
+}
+
+const std::string& SmallGameData() {
+  static TempDir dir;
+  // Readable by everyone: some tests run the game as another user.
+  static const bool written = (::chmod(dir.path().c_str(), 0755), WriteGameData(dir.path(), 3), true);
+  (void)written;
+  return dir.path();
+}
