@@ -23,6 +23,7 @@
 #include "platform/backend.h"
 #include "platform/headless_backend.h"
 #include "platform/services.h"
+#include "ui/message_list.h"
 
 namespace {
 std::string AppDataOverride;
@@ -78,6 +79,11 @@ void StartUp(bool windowedSwitch) {
   if (FileLoader::Read("files.xml") == 0) {
     ShowMessageBox("Error: 'files.xml' invalid!", 1);
     Log("# File 'files.xml' not valid!");
+    EndProgram();
+  }
+  if (MessageList::Load("Data/messages.xml") == 0) {
+    ShowMessageBox("Error: 'Data/messages.xml' invalid!", 1);
+    Log("# File 'Data/messages.xml' not valid!");
     EndProgram();
   }
   if (windowedSwitch) FullScreen = 0;

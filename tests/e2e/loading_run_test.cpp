@@ -67,3 +67,22 @@ TEST(LoadingRun, AMissingOrUnusableCatalogueEndsTheGameAtOnce) {
     EXPECT_EQ(log.find("Setting up screen"), std::string::npos) << log;
   }
 }
+
+TEST(LoadingRun, AnUnusableMessageCatalogueEndsTheGameAtOnce) {
+  TempDir dir;
+  WriteGameData(dir / "data", 2);
+  for (const char* body : {"", "<messages><message id=\"2\" title=\"t\"/></messages>"}) {
+    SCOPED_TRACE(body);
+    if (body[0]) {
+      WriteFileBytes(dir / "data/Data/messages.xml", body);
+    } else {
+      std::remove((dir / "data/Data/messages.xml").c_str());
+    }
+    GameRun run = RunGameProcess(
+        {"--headless", "--frames", "100", "--home", dir / "home", "--data", dir / "data"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Error: 'Data/messages.xml' invalid!"), std::string::npos) << run.err;
+    std::string log = ReadFileBytes(dir / "home/Fleecewick/Fleecewick.log");
+    EXPECT_NE(log.find("\r\n# File 'Data/messages.xml' not valid!\r\n"), std::string::npos) << log;
+  }
+}

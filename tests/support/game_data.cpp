@@ -33,6 +33,10 @@ void WriteGameData(const std::string& dir, int entries, int broken) {
   }
   catalogue += "</files>\r\n";
   WriteFileBytes(dir + "/files.xml", catalogue);
+  WriteFileBytes(dir + "/Data/messages.xml",
+                 "<messages>\r\n"
+                 "  <message id=\"2\" title=\"Welcome\" text=\"Herd the sheep.\"/>\r\n"
+                 "</messages>\r\n");
 }
 
 const std::string& SmallGameData() {

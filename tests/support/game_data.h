@@ -4,9 +4,10 @@
 
 #include <string>
 
-// Writes "files.xml", "Data/Title1.png", "Data/Loading.png" and `entries`
-// catalogued 8 by 8 images (identifiers 1000 upward) into `dir`.  When
-// `broken` is 1 or more, that entry's file (1-based) holds text, not a picture.
+// Writes "files.xml", "Data/messages.xml" (one message), "Data/Title1.png",
+// "Data/Loading.png" and `entries` catalogued 8 by 8 images (identifiers 1000
+// upward) into `dir`.  When `broken` is 1 or more, that entry's file (1-based)
+// holds text, not a picture.
 void WriteGameData(const std::string& dir, int entries, int broken = 0);
 
 // A data folder with a catalogue of three images, written once per test
