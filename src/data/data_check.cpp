@@ -9,6 +9,7 @@
 #include "data/file_loader.h"
 #include "data/xml_node.h"
 #include "platform/services.h"
+#include "ui/message_check.h"
 
 namespace {
 
@@ -170,8 +171,16 @@ int CheckDataFiles(const std::vector<std::string>& files, std::FILE* out) {
     std::unique_ptr<xmlNode> root;
     if (FileTypeOf(path) != 1) {
       r.Error("no such file");
-    } else if (ParseOrReport(path, file, r, &root) && BaseName(file) == "files.xml") {
-      CheckCatalogue(path, *root, r);
+    } else if (ParseOrReport(path, file, r, &root)) {
+      const std::string name = BaseName(file);
+      if (name == "files.xml") {
+        CheckCatalogue(path, *root, r);
+      } else if (name == "messages.xml") {
+        for (const CheckFinding& f : CheckMessageCatalogue(*root)) {
+          if (f.error) r.Error(f.text);
+          else r.Warning(f.text);
+        }
+      }
     }
     if (r.errors == 0) std::fprintf(out, "%s: ok\n", file.c_str());
     else ++failed;
