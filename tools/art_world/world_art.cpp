@@ -114,6 +114,8 @@ int main(int argc, char** argv) {
   const std::string group = argv[1], dir = argv[2];
   if (group == "interface") world::DrawInterface(dir);
   else if (group == "markers") world::DrawMarkers(dir);
+  else if (group == "scenery") world::DrawScenery(dir);
+  else if (group == "decorations") world::DrawDecorations(dir);
   else {
     std::fprintf(stderr, "world_art: unknown group or missing arguments: %s\n", group.c_str());
     return 2;
