@@ -116,6 +116,8 @@ int main(int argc, char** argv) {
   else if (group == "markers") world::DrawMarkers(dir);
   else if (group == "scenery") world::DrawScenery(dir);
   else if (group == "decorations") world::DrawDecorations(dir);
+  else if (group == "backdrops") world::DrawBackdrops(dir);
+  else if (group == "letters") world::DrawTitleLetters(dir);
   else {
     std::fprintf(stderr, "world_art: unknown group or missing arguments: %s\n", group.c_str());
     return 2;
