@@ -118,6 +118,8 @@ int main(int argc, char** argv) {
   else if (group == "decorations") world::DrawDecorations(dir);
   else if (group == "backdrops") world::DrawBackdrops(dir);
   else if (group == "letters") world::DrawTitleLetters(dir);
+  else if (group == "extras") world::DrawMapExtras(dir);
+  else if (group == "map" && argc == 5) world::DrawQuestMap(dir, argv[3], argv[4]);
   else {
     std::fprintf(stderr, "world_art: unknown group or missing arguments: %s\n", group.c_str());
     return 2;
