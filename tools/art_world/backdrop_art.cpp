@@ -102,7 +102,7 @@ void Meadow(cairo_t* cr, double top, double width, double height, uint32_t seed,
 }
 
 // A fluffy cloud: white puffs with a flat, bluish underside.
-void Cloud(cairo_t* cr, double cx, double cy, double w, double h, art::Rng& rng) {
+void Cloud(cairo_t* cr, double cx, double cy, double w, double h) {
   const int puffs = 6;
   const Rgb under = art::Hex(0xdbe8f2);
   for (int pass = 0; pass < 2; ++pass) {
@@ -120,7 +120,6 @@ void Cloud(cairo_t* cr, double cx, double cy, double w, double h, art::Rng& rng)
     art::SetColour(cr, pass == 0 ? under : art::Rgb{1, 1, 1});
     cairo_fill(cr);
   }
-  (void)rng;
 }
 
 void DrawBackground(const std::string& dir) {
@@ -147,10 +146,9 @@ void DrawBackground(const std::string& dir) {
 void DrawClouds(const std::string& dir) {
   art::Picture pic(800, 120);
   cairo_t* cr = pic.Context();
-  art::Rng rng(48);
   const double clouds[5][4] = {{80, 70, 130, 46}, {240, 56, 100, 36}, {410, 74, 150, 52},
                                {585, 58, 110, 40}, {730, 76, 100, 36}};
-  for (const auto& c : clouds) Cloud(cr, c[0], c[1], c[2], c[3], rng);
+  for (const auto& c : clouds) Cloud(cr, c[0], c[1], c[2], c[3]);
   SaveOrDie(pic, dir, "Data/Backgrounds/Clouds.png");
 }
 
@@ -198,9 +196,9 @@ void DrawTitleScene(const std::string& dir) {
   SkyGradient(cr, 0, 330, 800, 0.7);
   art::Rng rng(4000);
   // Clouds stay below the band where the title's letters fall.
-  Cloud(cr, 420, 268, 150, 40, rng);
-  Cloud(cr, 90, 272, 120, 34, rng);
-  Cloud(cr, 730, 262, 130, 38, rng);
+  Cloud(cr, 420, 268, 150, 40);
+  Cloud(cr, 90, 272, 120, 34);
+  Cloud(cr, 730, 262, 130, 38);
   const Rgb sky = art::Hex(pal::kSkyLow);
   HillBand(cr, 800, 292, 600, 14, 90, 1.0, art::Mix(art::Hex(0x7fa88a), sky, 0.5), false);
   // A cottage on the far hill.

@@ -116,13 +116,13 @@ void SheepC(cairo_t* cr, art::Rng& rng) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   for (double x : {27.0, 34.0, 44.0, 51.0}) {
     for (int pass = 0; pass < 2; ++pass) {
-      cairo_move_to(cr, x, 84);
-      cairo_line_to(cr, x - 3, 104);
+      cairo_move_to(cr, x, 88);
+      cairo_line_to(cr, x - 4, 114);
       art::SetColour(cr, pass == 0 ? art::Hex(0x6b5a44) : face);
       cairo_set_line_width(cr, pass == 0 ? 6.5 : 4.2);
       cairo_stroke(cr);
     }
-    art::Ellipse(cr, x - 3, 105, 3.2, 2.2);
+    art::Ellipse(cr, x - 4, 115, 3.2, 2.2);
     art::FillOutlined(cr, art::Hex(0x1d1815), 1.0);
   }
   cairo_new_sub_path(cr);

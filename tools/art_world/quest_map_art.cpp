@@ -284,7 +284,7 @@ void Pond(cairo_t* cr, Point p, double rx, double ry, bool frozen) {
   cairo_path_destroy(water);
 }
 
-void Hedge(cairo_t* cr, const MapLayout& map, Point a, Point b, art::Rng& rng) {
+void Hedge(cairo_t* cr, const MapLayout& map, Point a, Point b) {
   const double len = std::hypot(b.x - a.x, b.y - a.y);
   for (int pass = 0; pass < 2; ++pass) {
     art::Rng local(static_cast<uint32_t>(a.x * 31 + a.y * 17 + b.x));
@@ -302,7 +302,6 @@ void Hedge(cairo_t* cr, const MapLayout& map, Point a, Point b, art::Rng& rng) {
       }
     }
   }
-  (void)rng;
 }
 
 void Field(cairo_t* cr, Point c, double w, double h, double angle, Rgb colour, bool furrows) {
@@ -435,7 +434,7 @@ void PaintValleyLand(cairo_t* cr, const MapLayout& map, art::Rng& rng,
   for (const auto& h : hedges) {
     const Point a{h[0], h[1]}, b{h[2], h[3]};
     if (DistanceTo(river, {(a.x + b.x) / 2, (a.y + b.y) / 2}) < 40) continue;
-    Hedge(cr, map, a, b, rng);
+    Hedge(cr, map, a, b);
   }
 }
 
