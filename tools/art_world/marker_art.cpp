@@ -25,11 +25,12 @@ void Glint(cairo_t* cr, double x, double y, double r, double alpha) {
   cairo_fill(cr);
 }
 
-// A little grassy mound under a marker, so that it stands on the map.
+// A little stone base under a flag, so that it stands on any map (meadow or
+// snow).
 void Mound(cairo_t* cr, double cx, double cy) {
   SoftShadow(cr, cx + 1, cy + 1, 15, 4.5, 0.45);
-  art::Ellipse(cr, cx, cy - 1, 11, 3.5);
-  art::FillOutlined(cr, art::Hex(pal::kMeadowLight), 1.0);
+  art::Ellipse(cr, cx, cy - 1, 10, 3.8);
+  art::FillShadedOutlined(cr, art::Hex(0xb9b2a2), cx - 2, cy - 2, 10, 1.2);
 }
 
 // 3000-3002: a brass padlock with a glint crossing it.
@@ -185,7 +186,7 @@ void RangeIcon(cairo_t* cr) {
   for (int pass = 0; pass < 2; ++pass) {
     for (int i = 0; i < 3; ++i) {
       cairo_new_path(cr);
-      cairo_arc(cr, 7, 16, 6.5 + i * 6.5, -0.9, 0.9);
+      cairo_arc(cr, 7, 16, 6 + i * 6, -0.8, 0.8);
       art::SetColour(cr, pass == 0 ? art::Hex(0x163e7a) : art::Hex(0x5fb3ff));
       cairo_set_line_width(cr, pass == 0 ? 6 : 3.4);
       cairo_stroke(cr);
