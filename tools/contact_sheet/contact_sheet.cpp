@@ -3,7 +3,10 @@
 // transparency shows, then every animation of the game as a row of its frames
 // with the ticks each frame lasts.
 //
-//   build/contact_sheet [DATA_FOLDER] OUTPUT.png
+//   build/contact_sheet [--pages] [DATA_FOLDER] OUTPUT.png
+//
+// --pages also writes the sheet cut into pages of at most 1000 pixels high,
+// OUTPUT-1.png, OUTPUT-2.png and so on, for viewers that shrink tall pictures.
 #include <cairo.h>
 
 #include <algorithm>
@@ -91,8 +94,13 @@ void Text(cairo_t* cr, double x, double y, const std::string& text, double size 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bool pages = argc > 1 && std::strcmp(argv[1], "--pages") == 0;
+  if (pages) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: contact_sheet [DATA_FOLDER] OUTPUT.png\n");
+    std::fprintf(stderr, "usage: contact_sheet [--pages] [DATA_FOLDER] OUTPUT.png\n");
     return 2;
   }
   std::string folder = argc == 3 ? argv[1] : ".";
@@ -185,6 +193,18 @@ int main(int argc, char** argv) {
 
   cairo_destroy(cr);
   cairo_status_t status = cairo_surface_write_to_png(sheet, output.c_str());
+  if (pages && status == CAIRO_STATUS_SUCCESS) {
+    const std::string stem =
+        output.size() > 4 && output.compare(output.size() - 4, 4, ".png") == 0
+            ? output.substr(0, output.size() - 4)
+            : output;
+    for (int top = 0, page = 1; top < sheetH && status == CAIRO_STATUS_SUCCESS; top += 1000, ++page) {
+      cairo_surface_t* part =
+          cairo_surface_create_for_rectangle(sheet, 0, top, sheetW, std::min(1000, sheetH - top));
+      status = cairo_surface_write_to_png(part, (stem + "-" + std::to_string(page) + ".png").c_str());
+      cairo_surface_destroy(part);
+    }
+  }
   cairo_surface_destroy(sheet);
   for (Cell& c : cells) cairo_surface_destroy(c.surface);
   const size_t animCount = anims.size();
