@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "persist_fixture.h"
 
 namespace {
@@ -171,4 +173,49 @@ TEST_F(ProfileTest, ResetGivesAFreshProfileButKeepsTheSelection) {
   EXPECT_EQ(Profile::PreviousTotalTokens, 0);
   EXPECT_EQ(Profile::CurrentQuestId, quest);
   EXPECT_EQ(Profile::FindQuest(quest), nullptr);
+}
+
+TEST_F(ProfileTest, ShownMessagesGoThroughTheInstalledCatalogue) {
+  // A catalogue that knows messages 1 to 20 and records what it is asked.
+  struct Catalogue : SeenMessages {
+    std::vector<std::string>* calls;
+    std::vector<int> shown;
+    void ResetForNewProfile() override {
+      calls->push_back("reset");
+      shown.clear();
+    }
+    std::vector<int> ShownIds() const override { return shown; }
+    void MarkSeen(int id) override {
+      calls->push_back("seen " + std::to_string(id));
+      if (id >= 1 && id <= 20 && std::find(shown.begin(), shown.end(), id) == shown.end())
+        shown.push_back(id);
+    }
+    void Forget(int id) override { shown.erase(std::remove(shown.begin(), shown.end(), id), shown.end()); }
+  };
+  std::vector<std::string> calls;
+  auto catalogue = std::make_unique<Catalogue>();
+  catalogue->calls = &calls;
+  InstallSeenMessages(std::move(catalogue));
+
+  WriteProfileFile("Ann.usr", CrLf({"<profile name=\"Ann\" tokens=\"0\" total_tokens=\"0\">",
+                                    "  <message id=\"7\"/>", "  <message id=\"99\"/>",
+                                    "  <message id=\"2\"/>", "</profile>"}));
+  ASSERT_EQ(Profile::LoadProfile("Ann"), 1);
+  EXPECT_EQ(calls, (std::vector<std::string>{"reset", "seen 7", "seen 99", "seen 2"}));
+  CurrentSeenMessages().MarkSeen(18);
+  CurrentSeenMessages().Forget(18);  // shown again every time, never saved
+  CurrentSeenMessages().MarkSeen(5);
+  ASSERT_EQ(Profile::SaveProfile(), 1);
+  const std::string saved = ReadFileBytes(ProfilePath("Ann.usr"));
+  EXPECT_NE(saved.find("  <message id=\"7\"/>\r\n  <message id=\"2\"/>\r\n  <message id=\"5\"/>\r\n</profile>"),
+            std::string::npos) << saved;
+  Profile::ResetProfile("New");
+  EXPECT_EQ(calls.back(), "reset");
+  EXPECT_TRUE(CurrentSeenMessages().ShownIds().empty());
+
+  // The in-memory list keeps each identifier once, in order.
+  InstallSeenMessages(nullptr);
+  for (int id : {4, 9, 4, 1}) CurrentSeenMessages().MarkSeen(id);
+  CurrentSeenMessages().Forget(9);
+  EXPECT_EQ(CurrentSeenMessages().ShownIds(), (std::vector<int>{4, 1}));
 }
