@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds the picture and sound fuzzers with clang (libFuzzer, AddressSanitizer
 # and UndefinedBehaviorSanitizer) together with the decoder sources, writes a
-# seed corpus, and runs each fuzzer for SECONDS (default 20).  Exits non-zero
+# seed corpus, and runs each fuzzer for SECONDS (default 20).  Then builds the
+# core library the same way (a CMake build of its own in core/) with the
+# harnesses that link it (the data-file reader, the settings and profiles),
+# seeded from fuzz/seeds/, and runs each of those for SECONDS too.  Exits non-zero
 # when the build fails or a fuzzer finds a crash, leak or undefined behaviour;
 # the failing input is left in the build folder (crash-*, leak-*, timeout-*).
 #
@@ -73,5 +76,25 @@ for kind in picture sound; do
   echo "fuzz: running fuzz_$kind for ${seconds}s"
   (cd "$out" && "./fuzz_$kind" -max_total_time="$seconds" -rss_limit_mb=2560 -timeout=25 \
       -print_final_stats=1 "corpus/$kind" "seeds/$kind") || status=1
+done
+
+# The harnesses over the core library.
+core="$out/core"
+if [ ! -f "$core/CMakeCache.txt" ]; then
+  cc="${cxx%++}"
+  cmake -S "$root" -B "$core" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_C_COMPILER="$cc" -DFLEECEWICK_FUZZ=ON -DFLEECEWICK_TESTS=OFF >/dev/null
+fi
+cmake --build "$core" -j 2 -- --no-print-directory | grep -v '^\[' || true
+for harness in "$core"/fuzz_*; do
+  [ -x "$harness" ] || continue
+  name="$(basename "$harness")"
+  kind="${name#fuzz_}"
+  mkdir -p "$out/corpus/$kind"
+  seeds=()
+  [ -d "$root/fuzz/seeds/$kind" ] && seeds=("$root/fuzz/seeds/$kind")
+  echo "fuzz: running $name for ${seconds}s"
+  (cd "$out" && "$harness" -max_total_time="$seconds" -rss_limit_mb=2560 -timeout=25 \
+      -print_final_stats=1 "corpus/$kind" "${seeds[@]}") || status=1
 done
 exit "$status"

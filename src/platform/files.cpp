@@ -11,8 +11,16 @@
 
 #include "platform/services.h"
 
+// A file opened for reading only is read through a window of its own, so
+// that reading a byte, stepping back over it and asking for the position cost
+// no system call; stdio's ftell and fseek would each issue one.
 struct File {
   FILE* handle = nullptr;
+  bool windowed = false;            // read-only: the fields below are used
+  long long size = 0;               // the file's size when it was opened
+  long long position = 0;           // the next byte to read
+  long long windowStart = 0;        // file offset of window[0]
+  std::vector<unsigned char> window;
 };
 
 struct FolderListing {
@@ -61,17 +69,46 @@ File* OpenFile(const std::string& path, int readable, int writable) {
   if (!f) return nullptr;
   File* file = new File;
   file->handle = f;
+  if (readable && !writable) {
+    struct stat st;
+    file->windowed = true;
+    file->size = ::fstat(::fileno(f), &st) == 0 ? st.st_size : 0;
+  }
   return file;
 }
 
+namespace {
+constexpr size_t kReadWindowBytes = 64 * 1024;
+
+// Makes the window hold file->position; false at the end of the file.
+bool FillWindow(File* file) {
+  long long offset = file->position - file->windowStart;
+  if (offset >= 0 && offset < static_cast<long long>(file->window.size())) return true;
+  if (file->position >= file->size) return false;
+  file->window.resize(kReadWindowBytes);
+  file->windowStart = file->position;
+  size_t got = 0;
+  if (std::fseek(file->handle, static_cast<long>(file->position), SEEK_SET) == 0) {
+    got = std::fread(file->window.data(), 1, kReadWindowBytes, file->handle);
+  }
+  file->window.resize(got);
+  return got > 0;
+}
+}  // namespace
+
 int ReadByteFrom(File* file) {
   if (!file) return 0;
+  if (file->windowed) {
+    if (!FillWindow(file)) return 0;
+    return file->window[static_cast<size_t>(file->position++ - file->windowStart)];
+  }
   int c = std::getc(file->handle);
   return c == EOF ? 0 : c;
 }
 
 int AtEndOf(File* file) {
   if (!file) return 1;
+  if (file->windowed) return FillWindow(file) ? 0 : 1;
   int c = std::getc(file->handle);
   if (c == EOF) return 1;
   std::ungetc(c, file->handle);
@@ -80,12 +117,14 @@ int AtEndOf(File* file) {
 
 long long PositionOf(File* file) {
   if (!file) return 0;
+  if (file->windowed) return file->position;
   long pos = std::ftell(file->handle);
   return pos < 0 ? 0 : pos;
 }
 
 long long SizeOf(File* file) {
   if (!file) return 0;
+  if (file->windowed) return file->size;
   std::fflush(file->handle);
   struct stat st;
   if (::fstat(::fileno(file->handle), &st) != 0) return 0;
@@ -95,6 +134,10 @@ long long SizeOf(File* file) {
 long long SeekTo(File* file, long long position) {
   if (!file) return 0;
   if (position < 0) position = 0;
+  if (file->windowed) {
+    file->position = position;
+    return file->position;
+  }
   std::fseek(file->handle, static_cast<long>(position), SEEK_SET);
   return PositionOf(file);
 }

@@ -49,6 +49,37 @@ TEST_F(Files, OpenModes) {
   EXPECT_EQ(FileSizeOf(path), 0);
 }
 
+TEST_F(Files, ReadingWithStepsBackAndSeeksAcrossALargeFile) {
+  // Larger than the read-ahead window, so reads, steps back and seeks cross
+  // its edges; every byte value occurs.
+  std::string bytes;
+  for (int i = 0; i < 200000; ++i) bytes.push_back(static_cast<char>((i * 7 + i / 251) & 0xFF));
+  WriteFileBytes(dir / "big.bin", bytes);
+  File* f = OpenFile(dir / "big.bin", 1, 0);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(SizeOf(f), 200000);
+  std::string read;
+  while (!AtEndOf(f)) {
+    int c = ReadByteFrom(f);
+    // Step back and read again, as the data-file reader puts bytes back.
+    SeekTo(f, PositionOf(f) - 1);
+    ASSERT_EQ(ReadByteFrom(f), c) << "at " << PositionOf(f);
+    read.push_back(static_cast<char>(c));
+  }
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(PositionOf(f), 200000);
+  for (long long at : {65535LL, 65536LL, 131071LL, 3LL, 199999LL}) {
+    EXPECT_EQ(SeekTo(f, at), at);
+    EXPECT_EQ(ReadByteFrom(f), static_cast<unsigned char>(bytes[at])) << "at " << at;
+  }
+  EXPECT_EQ(SeekTo(f, 250000), 250000) << "a seek may pass the end";
+  EXPECT_EQ(AtEndOf(f), 1);
+  EXPECT_EQ(ReadByteFrom(f), 0);
+  EXPECT_EQ(SeekTo(f, -5), 0);
+  EXPECT_EQ(ReadByteFrom(f), static_cast<unsigned char>(bytes[0]));
+  CloseFile(f);
+}
+
 TEST_F(Files, EightBitBytesAndBackslashes) {
   ASSERT_EQ(CreateFolder(dir / "Data", 0), 1);
   SetDataFolder(dir.path());
