@@ -20,6 +20,8 @@
 #include "data/data_check.h"
 #include "data/file_loader.h"
 #include "data/loading_event.h"
+#include "persist/profile.h"
+#include "persist/settings_file.h"
 #include "platform/backend.h"
 #include "platform/headless_backend.h"
 #include "platform/services.h"
@@ -86,6 +88,11 @@ void StartUp(bool windowedSwitch) {
     Log("# File 'Data/messages.xml' not valid!");
     EndProgram();
   }
+  // The settings, and through them the last player's profile.  A file that
+  // exists but is not valid is replaced at shutdown.
+  const std::string settings = GameFolder + "/Fleecewick.ini";
+  if (ReadSettings(settings) == 0 && FileTypeOf(settings) != 0)
+    Log("# Options file not valid. Creating new settings.");
   if (windowedSwitch) FullScreen = 0;
   SetUpScreen();
   SetWindowIconFile("Data/icon.ico");
@@ -203,7 +210,9 @@ void MainLoop::UpdateGamePointer(float step) {
 }
 
 void ShutDown() {
-  // The profile and the settings are saved here once persistence exists.
+  // The profile first, then the settings that name it.
+  Profile::SaveProfile();
+  WriteSettings(GameFolder + "/Fleecewick.ini");
   CurrentScreen.Clear();
   CloseOpenDisplay();
 }

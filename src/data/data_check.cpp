@@ -8,6 +8,7 @@
 
 #include "data/file_loader.h"
 #include "data/xml_node.h"
+#include "persist/persist_check.h"
 #include "platform/services.h"
 #include "ui/message_check.h"
 
@@ -180,6 +181,12 @@ int CheckDataFiles(const std::vector<std::string>& files, std::FILE* out) {
           if (f.error) r.Error(f.text);
           else r.Warning(f.text);
         }
+      } else if (root->name == "options" || root->name == "profile") {
+        // Settings and profile files, recognised by their root element.
+        PersistFindings found = root->name == "options" ? CheckSettingsTree(*root)
+                                                        : CheckProfileTree(*root, name);
+        for (const std::string& e : found.errors) r.Error(e);
+        for (const std::string& w : found.warnings) r.Warning(w);
       }
     }
     if (r.errors == 0) std::fprintf(out, "%s: ok\n", file.c_str());

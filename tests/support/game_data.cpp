@@ -1,8 +1,10 @@
 #include "support/game_data.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/png_writer.h"
@@ -39,10 +41,25 @@ void WriteGameData(const std::string& dir, int entries, int broken) {
                  "</messages>\r\n");
 }
 
+namespace {
+TempDir* SharedData = nullptr;
+pid_t SharedDataOwner = 0;
+
+// Only the process that made the folder removes it: a forked child that ends
+// with exit(), as a death test does, leaves it to its parent.
+void RemoveSharedData() {
+  if (::getpid() == SharedDataOwner) delete SharedData;
+}
+}  // namespace
+
 const std::string& SmallGameData() {
-  static TempDir dir;
-  // Readable by everyone: some tests run the game as another user.
-  static const bool written = (::chmod(dir.path().c_str(), 0755), WriteGameData(dir.path(), 3), true);
-  (void)written;
-  return dir.path();
+  if (!SharedData) {
+    SharedData = new TempDir;
+    SharedDataOwner = ::getpid();
+    // Readable by everyone: some tests run the game as another user.
+    ::chmod(SharedData->path().c_str(), 0755);
+    WriteGameData(SharedData->path(), 3);
+    std::atexit(RemoveSharedData);
+  }
+  return SharedData->path();
 }
