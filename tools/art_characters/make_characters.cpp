@@ -2,6 +2,7 @@
 // draws one strip; `make_characters --bounds STRIP.png CELL_W CELL_H FIRST ID...`
 // prints the opaque box of frames the way the game measures them; `--review`
 // makes an enlarged picture of a strip on grass for looking at.
+#include "art_characters/canine_art.h"
 #include "art_characters/sheep_art.h"
 
 #include <cairo.h>
@@ -108,6 +109,8 @@ int main(int argc, char** argv) {
       {"sheep500", [](const std::string& p) { return sheep::DrawStrip(sheep::Breed::kBrown, p); }},
       {"sheep800",
        [](const std::string& p) { return sheep::DrawStrip(sheep::Breed::kBlackFace, p); }},
+      {"dog", canine::DrawDogStrip},
+      {"wolf", canine::DrawWolfStrip},
   };
   if (argc != 3 || kinds.count(argv[1]) == 0) {
     std::fprintf(stderr, "usage: make_characters KIND OUT.png (KIND:");
