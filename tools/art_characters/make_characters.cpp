@@ -3,6 +3,7 @@
 // prints the opaque box of frames the way the game measures them; `--review`
 // makes an enlarged picture of a strip on grass for looking at.
 #include "art_characters/canine_art.h"
+#include "art_characters/eagle_art.h"
 #include "art_characters/sheep_art.h"
 
 #include <cairo.h>
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
        [](const std::string& p) { return sheep::DrawStrip(sheep::Breed::kBlackFace, p); }},
       {"dog", canine::DrawDogStrip},
       {"wolf", canine::DrawWolfStrip},
+      {"eagle", eagle::DrawStrip},
   };
   if (argc != 3 || kinds.count(argv[1]) == 0) {
     std::fprintf(stderr, "usage: make_characters KIND OUT.png (KIND:");
