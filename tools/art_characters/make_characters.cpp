@@ -2,6 +2,7 @@
 // draws one strip; `make_characters --bounds STRIP.png CELL_W CELL_H FIRST ID...`
 // prints the opaque box of frames the way the game measures them; `--review`
 // makes an enlarged picture of a strip on grass for looking at.
+#include "art_characters/bandit_art.h"
 #include "art_characters/canine_art.h"
 #include "art_characters/eagle_art.h"
 #include "art_characters/sheep_art.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
       {"dog", canine::DrawDogStrip},
       {"wolf", canine::DrawWolfStrip},
       {"eagle", eagle::DrawStrip},
+      {"bandit", bandit::DrawStrip},
   };
   if (argc != 3 || kinds.count(argv[1]) == 0) {
     std::fprintf(stderr, "usage: make_characters KIND OUT.png (KIND:");
