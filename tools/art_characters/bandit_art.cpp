@@ -81,8 +81,8 @@ void DrawArm(cairo_t* cr, const Joints& j, int i, bool far) {
 
 void DrawCrook(cairo_t* cr, Pt hand, double angle, bool far) {
   const double vx = std::sin(rig::Rad(angle)), vy = -std::cos(rig::Rad(angle));
-  const Pt top{hand.x + vx * 20, hand.y + vy * 20};
-  const Pt bottom{hand.x - vx * 22, hand.y - vy * 22};
+  const Pt top{hand.x + vx * 17, hand.y + vy * 17};
+  const Pt bottom{hand.x - vx * 24, hand.y - vy * 24};
   const Rgb wood = far ? art::Shade(kWood, 0.82) : kWood;
   // The hook curls over towards the front of the staff.
   const double px = -vy, py = vx;

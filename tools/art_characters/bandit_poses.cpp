@@ -23,7 +23,7 @@ const std::vector<Pose> kPoses = {
 
   {"swing: wind-up",       0, 0,  0,    -3,  {{12, -5}, {-12, -4}},          {{110, 30}, {104, 35}},      -50,  kNear, kNoSack,       0, kGrin},
   {"swing: wound up",      1, 0,  0,    -8,  {{15, -5}, {-15, -5}},          {{172, 20}, {165, 20}},      -85,  kNear, kNoSack,      -5, kGrin},
-  {"swing: overhead",      2, 0,  0,    -4,  {{15, -5}, {-15, -5}},          {{150, -10}, {146, -10}},    -40,  kNear, kNoSack,      -4, kShout},
+  {"swing: overhead",      2, 0,  0,    -4,  {{15, -5}, {-15, -5}},          {{145, -10}, {141, -10}},    -45,  kNear, kNoSack,      -4, kShout},
   {"swing: strike",        3, 0,  0,     8,  {{20, -8}, {-16, -5}},          {{122, 0}, {118, 0}},         40,  kNear, kNoSack,       0, kShout},
   {"swing: blow",          6, 1,  0.5,  16,  {{24, -10}, {-20, -5}},         {{78, 0}, {74, 0}},          100,  kNear, kNoSack,       4, kShout},
   {"swing: follow-through", 7, 1, 1,    18,  {{26, -12}, {-20, -5}},         {{38, 10}, {34, 10}},        150,  kNear, kNoSack,       6, kGrin},

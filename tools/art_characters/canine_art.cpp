@@ -30,14 +30,14 @@ struct Look {
 };
 
 Look DogLook() {
-  return Look{64, 64, 32, 31, 53, 1.0,
+  return Look{64, 64, 32, 29, 51, 1.0,
               Hex(art::palette::kDogTan), Hex(0x9c6333), Hex(art::palette::kDogWhite),
               Hex(art::palette::kDogWhite), Hex(art::palette::kDogWhite), Hex(0x3a2414),
-              true, 8.0, 18.0, 14.5, 11.5, 11.0, 2.5};
+              true, 8.5, 19.0, 15.5, 11.0, 10.0, 2.6};
 }
 
 Look WolfLook() {
-  return Look{80, 64, 30, 40, 54, 1.12,
+  return Look{80, 64, 30, 37, 53, 1.12,
               Hex(art::palette::kWolfGrey), Hex(art::palette::kWolfDark), Hex(0xc9c6bd),
               Hex(0x8d8f95), Hex(art::palette::kWolfDark), Hex(0xe9b538),
               false, 9.5, 19.0, 15.0, 12.5, 9.5, 2.5};
@@ -178,8 +178,8 @@ void DrawHead(cairo_t* cr, const Look& look, const Pose& pose, double yaw) {
   const double muzzleA = look.collie ? 6.4 : 7.4;
   const double mx = X(muzzleA, 0), my = 2.0 * s;
   const double mrx = (3.4 + (look.collie ? 1.6 : 2.6) * std::fabs(c)) * s, mry = 2.9 * s;
-  const double open = pose.mouth * 34 * (c >= 0 ? 1 : -1);
-  const double hingeX = X(1.2, 0), hingeY = 3.2 * s;
+  const double open = pose.mouth * 55 * (c >= 0 ? 1 : -1);
+  const double hingeX = X(0.0, 0), hingeY = 3.0 * s;
   const double jawLen = (muzzleA + 2.4) * s * std::max(0.35, std::fabs(c));
   const double ja = rig::Rad(open);
   const double jx = hingeX + std::cos(ja) * jawLen * (c >= 0 ? 1 : -1) * 0.55 - std::sin(ja) * 1.2,
@@ -194,7 +194,7 @@ void DrawHead(cairo_t* cr, const Look& look, const Pose& pose, double yaw) {
     cairo_close_path(cr);
     art::FillOutlined(cr, Hex(0x6e2a2a), 0.8);
     const double angle = std::atan2(jy - hingeY, jx - hingeX) * 180 / M_PI;
-    rig::Blob(cr, {Oval{jx, jy, jawLen * 0.55, 1.7 * s, angle}},
+    rig::Blob(cr, {Oval{jx, jy, jawLen * 0.55, 2.0 * s, angle}},
               look.collie ? look.light : look.coat, jx, jy, 5);
     rig::FlatBlob(cr, {Oval{(jx + hingeX) / 2 + (jx - hingeX) * 0.3, (jy + hingeY) / 2 - 0.4,
                             jawLen * 0.3, 1.1 * s, angle}},
@@ -356,9 +356,9 @@ void DrawCanine(cairo_t* cr, const Look& look, const Pose& pose) {
   const double headF = L + look.headF + pose.headF, headU = U + look.headU + pose.headU;
   const Pt head = rig::Project(yaw, headF, 0, headU);
   std::vector<Oval> torso = {
-      PartOval(yaw, L, 0, U + 1, 8.2 * s, W, 7.6 * s),
-      PartOval(yaw, 0, 0, U, L + 1.5, W * 0.95, 6.4 * s),
-      PartOval(yaw, -L, 0, U + 0.5, 7.6 * s, W, 6.8 * s),
+      PartOval(yaw, L, 0, U + 1, 8.0 * s, W, 7.4 * s),
+      PartOval(yaw, 0, 0, U + 0.5, L + 1.5, W * 0.95, 5.8 * s),
+      PartOval(yaw, -L, 0, U + 0.5, 7.4 * s, W, 6.6 * s),
   };
   // Haunch and shoulder round the torso's outline over the legs' tops.
   torso.push_back(PartOval(yaw, -L - 1, hipS, U - 2.5 * s, 5.5 * s, W * 0.8, 6.5 * s));
@@ -411,8 +411,7 @@ void DrawCanine(cairo_t* cr, const Look& look, const Pose& pose) {
     art::SetColour(cr, look.light);
     const bool chestShows = std::sin(rig::Rad(yaw)) > -0.2;
     if (!chestShows) {
-      // Seen from behind: only the belly's edge.
-      rig::AddOvals(cr, {PartOval(yaw, 0, 0, U - 7.0 * s, L + 4 * s, W, 2.4 * s)});
+      // Seen from behind: no chest.
     } else if (look.collie) {
       rig::AddOvals(cr, {PartOval(yaw, L + 4, 1, U - 2.5, 7.0 * s, W, 6.5 * s),
                          PartOval(yaw, L + 6 * s, 1, U + 5 * s, 5.0 * s, W, 7.0 * s)});

@@ -19,8 +19,8 @@ namespace {
 const std::vector<Pose> kDog = {
   // what              cell yaw  dx dy  tilt stretch hF  hU  pitch legs      tail curl mouth eyes marks phase
   {"standing alert",     25,  0, 0, 0,   0,  0,    0,  0,  0,   STANCE,    28,  8,  0,   kEyesOpen, 0, 0},
-  {"bark: mouth opens",  24,  0, 0, 0,   2,  0,    0,  1, -6,   STANCE,    32,  8,  0.45, kEyesOpen, 0, 0},
-  {"bark: wide open",    31,  0, 0, 0,   3,  0,    1,  1.5, -12, STANCE,   36,  8,  1.0, kEyesOpen, 0, 0},
+  {"bark: mouth opens",  24,  0, 0, 0,   2,  0,    0,  1, -10,  STANCE,    32,  8,  0.45, kEyesOpen, 0, 0},
+  {"bark: wide open",    31,  0, 0, 0,   3,  0,    1,  1.5, -20, STANCE,   36,  8,  1.0, kEyesOpen, 0, 0},
   {"bark: closing",      30,  0, 0, 0,   1,  0,    0,  0.5, -4, STANCE,    30,  8,  0.35, kEyesOpen, 0, 0},
 
   {"gallop: gathered",    7,  0, 0, -2,  0, -1,    0, -1,  4,   GATHERED,  12,  4,  0.3, kEyesOpen, kTongue, 0},
@@ -42,7 +42,7 @@ const std::vector<Pose> kDog = {
 
   {"fidget: tail wags up",  3, 0, 0, 0,   1,  0,    0,  0, -4,   STANCE,    50, 12,  0.3, kEyesOpen, kTongue, 0},
   {"fidget: tail wags down", 2, 0, 0, 0,  1,  0,    0,  0, -2,   STANCE,    12, -4,  0.3, kEyesHalf, kTongue, 0},
-  {"fidget: sniffing",      9, 0, 0, 0,  -4,  0,    3, -15, 55,  {{12, 0}, {4, 0}, {-6, 10}, {-2, 8}}, 24, 8, 0, kEyesOpen, kSniffLines, 0},
+  {"fidget: sniffing",      9, 0, 0, 0,  -4,  0,    0, -15, 55,  {{12, 0}, {4, 0}, {-6, 10}, {-2, 8}}, 24, 8, 0, kEyesOpen, kSniffLines, 0},
   {"fidget: scratching",    8, 0, 0, 0,  -3,  0,   -1, -2, 18,   {{3, 0}, {-3, 0}, {62, -95}, {-2, 8}}, 20, 6, 0.2, kEyesShut, kScratchLines, 0},
 };
 

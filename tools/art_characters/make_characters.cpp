@@ -17,6 +17,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -65,10 +67,13 @@ int PrintBounds(int argc, char** argv) {
   return status;
 }
 
-// A review picture: the strip on a meadow background, cells framed, scaled up.
+// A review picture: the strip (or cells FIRST to LAST of it, in one row) on a
+// meadow background, cells framed, scaled up.
 int Review(int argc, char** argv) {
-  if (argc != 7) {
-    std::fprintf(stderr, "usage: make_characters --review STRIP.png CELL_W CELL_H SCALE OUT.png\n");
+  if (argc != 7 && argc != 9) {
+    std::fprintf(stderr,
+                 "usage: make_characters --review STRIP.png CELL_W CELL_H SCALE OUT.png "
+                 "[FIRST_CELL LAST_CELL]\n");
     return 2;
   }
   cairo_surface_t* s = cairo_image_surface_create_from_png(argv[2]);
@@ -79,21 +84,38 @@ int Review(int argc, char** argv) {
   }
   const int w = std::atoi(argv[3]), h = std::atoi(argv[4]);
   const double scale = std::atof(argv[5]);
-  const int sw = cairo_image_surface_get_width(s), sh = cairo_image_surface_get_height(s);
-  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(sw * scale),
-                                                    int(sh * scale));
+  const int across = cairo_image_surface_get_width(s) / w;
+  const int rows = cairo_image_surface_get_height(s) / h;
+  // The cells shown and where each goes.
+  std::vector<std::pair<int, int>> cells;  // (cell, slot)
+  int slotsAcross = across, slotRows = rows;
+  if (argc == 9) {
+    const int first = std::atoi(argv[7]), last = std::atoi(argv[8]);
+    for (int k = first; k <= last; ++k) cells.push_back({k, k - first});
+    slotsAcross = std::max(1, last - first + 1), slotRows = 1;
+  } else {
+    for (int k = 0; k < across * rows; ++k) cells.push_back({k, k});
+  }
+  cairo_surface_t* out = cairo_image_surface_create(
+      CAIRO_FORMAT_RGB24, int(slotsAcross * w * scale), int(slotRows * h * scale));
   cairo_t* cr = cairo_create(out);
   cairo_set_source_rgb(cr, 0x7f / 255.0, 0xb0 / 255.0, 0x4a / 255.0);
   cairo_paint(cr);
   cairo_scale(cr, scale, scale);
-  cairo_set_source_surface(cr, s, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-  cairo_paint(cr);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
-  cairo_set_line_width(cr, 1 / scale);
-  for (int x = 0; x <= sw; x += w) cairo_move_to(cr, x, 0), cairo_line_to(cr, x, sh);
-  for (int y = 0; y <= sh; y += h) cairo_move_to(cr, 0, y), cairo_line_to(cr, sw, y);
-  cairo_stroke(cr);
+  for (const auto& [cell, slot] : cells) {
+    const int sx = (slot % slotsAcross) * w, sy = (slot / slotsAcross) * h;
+    cairo_save(cr);
+    cairo_rectangle(cr, sx, sy, w, h);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, s, sx - (cell % across) * w, sy - (cell / across) * h);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
+    cairo_set_line_width(cr, 1 / scale);
+    cairo_rectangle(cr, sx, sy, w, h);
+    cairo_stroke(cr);
+  }
   cairo_destroy(cr);
   const bool ok = cairo_surface_write_to_png(out, argv[6]) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(out);

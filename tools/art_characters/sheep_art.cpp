@@ -66,8 +66,8 @@ void DrawHead(cairo_t* cr, const Look& look, const Pose& pose, double yaw) {
 
   const Rgb face = look.face;
   auto ear = [&](double side) {
-    const double bx = X(-1.5 * hs, side * 4.0 * hs), by = -2.6 * hs;
-    const double ta = -0.45, tb = side * (0.9 - 0.4 * look.earDroop), tu = 0.15 + 0.6 * look.earDroop;
+    const double bx = X(-2.4 * hs, side * 4.0 * hs), by = -2.4 * hs;
+    const double ta = -0.8, tb = side * (0.9 - 0.4 * look.earDroop), tu = 0.1 + 0.55 * look.earDroop;
     const double len = 6.2 * hs;
     const double tx = bx + len * X(ta, tb), ty = by + len * tu;
     const double dx = tx - bx, dy = ty - by;
