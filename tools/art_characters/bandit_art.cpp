@@ -101,18 +101,26 @@ void DrawCrook(cairo_t* cr, Pt hand, double angle, bool far) {
   }
 }
 
-// A woolly head with a dark face poking out of the sack's neck at (x, y).
+// A sheep's head poking out of the sack's neck at (x, y): a dark face with
+// a white woolly crown and an ear, looking back the other way (`lookBack` 1)
+// or forward (-1).
 void SheepInSack(cairo_t* cr, double x, double y, double lookBack) {
   const Rgb wool = Hex(art::palette::kWool), face = Hex(art::palette::kDarkWool);
-  rig::Blob(cr, {Oval{x - 3.5 * lookBack, y - 1, 2.0, 4.0, -40 * lookBack}}, face, x, y, 3, 0.9);
-  rig::Blob(cr, {Oval{x, y, 4.4, 4.0}, Oval{x - 3.6 * lookBack, y + 1.2, 3.0, 2.6}}, face, x - 1,
-            y - 1, 5, 1.0);
-  rig::WoolCloud(cr, x + 0.8 * lookBack, y - 3.6, 3.8, 2.4, 1.7, wool, 4);
+  const double b = -lookBack;  // +1 when the face points right
+  // Ear sticking out behind, then the face: crown and muzzle pointing up and out.
+  rig::Blob(cr, {Oval{x - 3.8 * b, y - 0.5, 3.0, 1.3, 25 * b}}, face, x, y, 3, 0.8);
+  rig::Blob(cr, {Oval{x, y, 3.8, 3.6}, Oval{x + 3.4 * b, y + 0.8, 3.2, 2.5, 25 * b}}, face,
+            x - 1, y - 1, 5, 0.9);
+  rig::WoolCloud(cr, x - 1.4 * b, y - 3.0, 2.8, 1.7, 1.3, wool, 4);
+  // A startled eye and a bleating mouth.
   art::SetColour(cr, Hex(0xfbf8f0));
-  rig::AddOvals(cr, {Oval{x - 1.6 * lookBack, y - 0.5, 1.3, 1.4}});
+  rig::AddOvals(cr, {Oval{x + 1.2 * b, y - 0.4, 1.2, 1.3}});
   cairo_fill(cr);
   art::SetColour(cr, Hex(0x1a1412));
-  rig::AddOvals(cr, {Oval{x - 1.9 * lookBack, y - 0.4, 0.7, 0.8}});
+  rig::AddOvals(cr, {Oval{x + 1.5 * b, y - 0.3, 0.6, 0.7}});
+  cairo_fill(cr);
+  art::SetColour(cr, Hex(0x8a3a3a));
+  rig::AddOvals(cr, {Oval{x + 4.2 * b, y + 1.6, 0.8, 0.7}});
   cairo_fill(cr);
 }
 
@@ -128,8 +136,8 @@ void DrawSack(cairo_t* cr, double x, double y, double neckX, double neckY, doubl
   cairo_line_to(cr, x + 5, y + 1);
   cairo_stroke(cr);
   cairo_save(cr);
-  cairo_translate(cr, neckX, neckY - 5.5);
-  cairo_scale(cr, 1.3, 1.3);
+  cairo_translate(cr, neckX, neckY - 5.0);
+  cairo_scale(cr, 1.35, 1.35);
   SheepInSack(cr, 0, 0, lookBack);
   cairo_restore(cr);
   // The tied neck over the sheep's throat.

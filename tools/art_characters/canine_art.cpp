@@ -285,7 +285,7 @@ void DrawTail(cairo_t* cr, const Look& look, const Pose& pose, double yaw, doubl
   for (int i = 0; i < segments; ++i) {
     const Pt p = rig::Project(yaw, tf, 0, tu);
     const double t = double(i) / (segments - 1);
-    const double r = (look.collie ? 2.4 + 1.4 * std::sin(t * M_PI) : 2.8 + 1.8 * std::sin(t * M_PI * 0.9)) * s;
+    const double r = (look.collie ? 2.4 + 1.4 * std::sin(t * M_PI) : 2.5 + 1.7 * std::sin(t * M_PI * 0.9)) * s;
     (i >= segments - 1 ? tip : body).push_back(Oval{p.x, p.y, r, r});
     tf -= look.tailLen * std::cos(rig::Rad(angle));
     tu += look.tailLen * std::sin(rig::Rad(angle));
@@ -332,11 +332,11 @@ void DrawMarks(cairo_t* cr, const Look& look, const Pose& pose, Pt head) {
   if (pose.marks & kCallLines) {
     art::SetColour(cr, Hex(0xf4efe6), 0.95);
     cairo_set_line_width(cr, 1.3);
-    const double x = noseX + 1, y = noseY - 2;
+    const double x = noseX + 1, y = noseY;
     for (int i = 0; i < 3; ++i) {
       const double r = 3 + i * 2.6 + pose.phase * 2;
       cairo_new_path(cr);
-      cairo_arc(cr, x, y, r, rig::Rad(-80), rig::Rad(-20));
+      cairo_arc(cr, x, y, r, rig::Rad(-60), rig::Rad(0));
       cairo_stroke(cr);
     }
   }

@@ -48,33 +48,33 @@ const std::vector<Pose> kDog = {
 
 const std::vector<Pose> kWolf = {
   // what              cell yaw  dx dy  tilt stretch hF  hU  pitch legs      tail curl mouth eyes marks phase
-  {"standing",            4,  0, 0, 0,   0,  0,    0,  0,  8,   STANCE,   -50,  5,  0,   kEyesOpen, 0, 0},
+  {"standing",            4,  0, 0, 0,   0,  0,    0,  0,  8,   STANCE,   -30, -5,  0,   kEyesOpen, 0, 0},
 
-  {"gallop: gathered",    8,  0, 0, -2,  0, -1,    0, -1,  8,   GATHERED, -15,  3,  0.35, kEyesOpen, kTongue, 0},
-  {"gallop: push off",    7,  0, 0, -1,  6, -0.2,  0,  0,  4,   PUSH,     -10,  3,  0.35, kEyesOpen, kTongue, 0},
-  {"gallop: stretched",   3,  0, 0, -3,  0,  1,    1, -1,  8,   FLIGHT,   -12,  2,  0.35, kEyesOpen, kTongue, 0},
-  {"gallop: landing",     2,  0, 0,  0, -6,  0,    0, -1, 10,   LANDING,  -20,  3,  0.35, kEyesOpen, kTongue, 0},
+  {"gallop: gathered",    8,  0, 0, -2,  0, -1,    0, -1,  8,   GATHERED, -12, -2,  0.35, kEyesOpen, kTongue, 0},
+  {"gallop: push off",    7,  0, 0, -1,  6, -0.2,  0,  0,  4,   PUSH,      -8, -2,  0.35, kEyesOpen, kTongue, 0},
+  {"gallop: stretched",   3,  0, 0, -3,  0,  1,    1, -1,  8,   FLIGHT,    -6, -1,  0.35, kEyesOpen, kTongue, 0},
+  {"gallop: landing",     2,  0, 0,  0, -6,  0,    0, -1, 10,   LANDING,  -14, -2,  0.35, kEyesOpen, kTongue, 0},
 
-  {"turn via front: facing left", 10, 180, 0, 0, 0, 0, 0, 0, 8, STANCE,   -50,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via front",     11, 135, 0, 0,  0,  0,    0,  0,  8,   STEP,     -50,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via front: front", 12, 90, 0, 0, 0, 0,    0,  0,  8,   STANCE,   -50,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via front",     13,  45, 0, 0,  0,  0,    0,  0,  8,   STEP,     -50,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via front: facing right", 14, 0, 0, 0, 0, 0, 0, 0, 8,  STANCE,   -50,  5,  0,   kEyesOpen, 0, 0},
+  {"turn via front: facing left", 10, 180, 0, 0, 0, 0, 0, 0, 8, STANCE,   -30, -5,  0,   kEyesOpen, 0, 0},
+  {"turn via front",     11, 135, 0, 0,  0,  0,    0,  0,  8,   STEP,     -30, -5,  0,   kEyesOpen, 0, 0},
+  {"turn via front: front", 12, 90, 0, 0, 0, 0,    0,  0,  8,   STANCE,   -30, -5,  0,   kEyesOpen, 0, 0},
+  {"turn via front",     13,  45, 0, 0,  0,  0,    0,  0,  8,   STEP,     -30, -5,  0,   kEyesOpen, 0, 0},
+  {"turn via front: facing right", 14, 0, 0, 0, 0, 0, 0, 0, 8,  STANCE,   -30, -5,  0,   kEyesOpen, 0, 0},
 
-  {"turn via back: facing left", 19, 180, 0, 0, 0, 0, 0, 0, 8,  STANCE,   -50,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via back",      18, 225, 0, 0,  0,  0,    0,  0,  8,   STEP,     -42,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via back: back", 17, 270, 0, 0, 0,  0,    0,  0,  8,   STANCE,   -35,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via back",      16, 315, 0, 0,  0,  0,    0,  0,  8,   STEP,     -42,  5,  0,   kEyesOpen, 0, 0},
-  {"turn via back: facing right", 15, 360, 0, 0, 0, 0, 0, 0, 8, STANCE,   -50,  5,  0,   kEyesOpen, 0, 0},
+  {"turn via back: facing left", 19, 180, 0, 0, 0, 0, 0, 0, 8,  STANCE,   -30, -5,  0,   kEyesOpen, 0, 0},
+  {"turn via back",      18, 225, 0, 0,  0,  0,    0,  0,  8,   STEP,     -28, -4,  0,   kEyesOpen, 0, 0},
+  {"turn via back: back", 17, 270, 0, 0, 0,  0,    0,  0,  8,   STANCE,   -25, -3,  0,   kEyesOpen, 0, 0},
+  {"turn via back",      16, 315, 0, 0,  0,  0,    0,  0,  8,   STEP,     -28, -4,  0,   kEyesOpen, 0, 0},
+  {"turn via back: facing right", 15, 360, 0, 0, 0, 0, 0, 0, 8, STANCE,   -30, -5,  0,   kEyesOpen, 0, 0},
 
-  {"call: head rising",   1,  0, 0, 0,   4,  0,   -1,  3, -30,  STANCE,   -48,  5,  0.1, kEyesOpen, 0, 0},
-  {"call: head up",       0,  0, 0, 0,   7,  0,   -3,  6, -52,  STANCE,   -46,  5,  0.2, kEyesHalf, 0, 0},
-  {"call: howling",       5,  0, 0, 0,   8,  0,   -3,  7, -58,  STANCE,   -45,  5,  0.75, kEyesShut, kCallLines, 0},
-  {"call: howling on",    6,  0, 0, 0,   8,  0,   -3,  7.5, -62, STANCE,  -45,  5,  0.95, kEyesShut, kCallLines, 0.5},
+  {"call: head rising",   1,  0, 0, 0,   4,  0,   -1,  1.5, -30,  STANCE,   -30, -5,  0.1, kEyesOpen, 0, 0},
+  {"call: head up",       0,  0, 0, 0,   7,  0,   -3,  3, -52,  STANCE,   -30, -5,  0.2, kEyesHalf, 0, 0},
+  {"call: howling",       5,  0, 0, 0,   8,  0,   -3,  2.5, -58,  STANCE,   -30, -5,  0.75, kEyesShut, kCallLines, 0},
+  {"call: howling on",    6,  0, 0, 0,   8,  0,   -3,  3, -62, STANCE,  -30, -5,  0.95, kEyesShut, kCallLines, 0.5},
 
-  {"stunned: reeling",   24,  0, -1, 0,  4,  0,    0, -1, 12,   {{12, 0}, {-8, 0}, {-14, 10}, {6, 8}},  -60, 4, 0.3, kEyesDizzy, kStars | kTongue, 0},
-  {"stunned: swaying",   23,  0, 1, 0,  -4,  0,    0, -2, 18,   {{-6, 0}, {10, 0}, {2, 10}, {-12, 8}},  -62, 4, 0.3, kEyesDizzy, kStars | kTongue, 0.33},
-  {"stunned: dazed",     29,  0, 0, 2,  -8,  0,    1, -5, 28,   {{22, 0}, {-16, 0}, {-26, 6}, {16, 4}}, -65, 3, 0.4, kEyesDizzy, kStars | kTongue, 0.66},
+  {"stunned: reeling",   24,  0, -1, 0,  4,  0,    0, -1, 12,   {{12, 0}, {-8, 0}, {-14, 10}, {6, 8}},  -40, -6, 0.3, kEyesDizzy, kStars | kTongue, 0},
+  {"stunned: swaying",   23,  0, 1, 0,  -4,  0,    0, -2, 18,   {{-6, 0}, {10, 0}, {2, 10}, {-12, 8}},  -42, -6, 0.3, kEyesDizzy, kStars | kTongue, 0.33},
+  {"stunned: dazed",     29,  0, 0, 2,  -8,  0,    1, -5, 28,   {{22, 0}, {-16, 0}, {-26, 6}, {16, 4}}, -45, -6, 0.4, kEyesDizzy, kStars | kTongue, 0.66},
 };
 // clang-format on
 

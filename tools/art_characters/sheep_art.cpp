@@ -36,7 +36,7 @@ struct Look {
 Look LookOf(Breed breed) {
   switch (breed) {
     case Breed::kBrown:
-      return Look{Hex(0xb47d4e), Hex(0x5e3f2c), Hex(0x4e3526), Hex(0),
+      return Look{Hex(0xc4915e), Hex(0x4a3224), Hex(0x4a3224), Hex(0),
                   12.5, 9.5, 10.0, 17.5, 4.2, 11.5, 0.86, true, false, 0.55, 5, 112};
     case Breed::kBlackFace:
       return Look{Hex(0xf0e2bd), Hex(0x231d1b), Hex(0x2a2321), Hex(0xd6bf8c),
@@ -82,11 +82,11 @@ void DrawHead(cairo_t* cr, const Look& look, const Pose& pose, double yaw) {
     cairo_fill(cr);
   };
   auto horn = [&](double side) {
-    const double bx = X(-1.0 * hs, side * 3.6 * hs), by = -2.8 * hs;
+    const double bx = X(-2.6 * hs, side * 3.6 * hs), by = -2.6 * hs;
     const double out = (std::fabs(bx) > 0.5 ? (bx > 0 ? 1 : -1) : 0) * std::fabs(n);
-    const double hx = bx - 2.2 * c * std::fabs(c) + 2.0 * out, hy = by + 1.8;
+    const double hx = bx - 2.6 * c * std::fabs(c) + 2.4 * out, hy = by + 2.2;
     cairo_new_path(cr);
-    cairo_arc(cr, hx, hy, 3.2 * hs, rig::Rad(-200), rig::Rad(110));
+    cairo_arc(cr, hx, hy, 3.0 * hs, rig::Rad(-200), rig::Rad(110));
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     art::SetColour(cr, rig::OutlineOf(look.horn));
     cairo_set_line_width(cr, 3.6 * hs);
@@ -94,7 +94,7 @@ void DrawHead(cairo_t* cr, const Look& look, const Pose& pose, double yaw) {
     art::SetColour(cr, look.horn);
     cairo_set_line_width(cr, 2.2 * hs);
     cairo_stroke(cr);
-    cairo_arc(cr, hx, hy, 3.2 * hs, rig::Rad(-150), rig::Rad(40));
+    cairo_arc(cr, hx, hy, 3.0 * hs, rig::Rad(-150), rig::Rad(40));
     art::SetColour(cr, art::Shade(look.horn, 1.2));
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
@@ -150,7 +150,7 @@ void DrawHead(cairo_t* cr, const Look& look, const Pose& pose, double yaw) {
   for (double side : {-1.0, 1.0}) {
     const double facing = 0.55 * n + side * 0.83 * c;
     if (facing < 0.05) continue;
-    const double ex = X(1.3 * hs, side * 3.0 * hs), ey = -1.0 * hs;
+    const double ex = X(1.7 * hs, side * 3.0 * hs), ey = -1.0 * hs;
     if (pose.eyes == 1) {
       art::SetColour(cr, DarkFace(look) ? art::Mix(face, Hex(0xffffff), 0.55)
                                         : art::Shade(face, 0.45));
