@@ -10,7 +10,7 @@ namespace {
 // clang-format off
 const std::vector<Pose> kPoses = {
   // what               cell  dx  dy    lean  legs: near, far                arms: near, far               crook hand  sack          tilt face
-  {"standing",             4, 0,  0,     3,  {{5, -3}, {-5, -2}},            {{48, 42}, {-12, 20}},        10,  kNear, kNoSack,       0, kGrin},
+  {"standing",             4, 0,  0,     3,  {{5, -3}, {-5, -2}},            {{55, 40}, {-16, 20}},        12,  kNear, kNoSack,       0, kGrin},
 
   {"walk 0",              12, 0, -0.6,   5,  {{0, -40}, {0, -5}},            {{30, 40}, {0, 20}},           5,  kNear, kNoSack,       0, kGrin},
   {"walk 1",              13, 0, -0.25,  5,  {{14, -30}, {-14, -5}},         {{23, 40}, {11, 20}},          0,  kNear, kNoSack,       0, kGrin},
