@@ -58,6 +58,18 @@ cairo_surface_t* SurfaceFrom(const DecodedPicture& picture, int x0, int y0, int 
   return s;
 }
 
+bool IsEmpty(cairo_surface_t* s) {
+  const unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  for (int y = 0; y < cairo_image_surface_get_height(s); ++y) {
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+    for (int x = 0; x < cairo_image_surface_get_width(s); ++x) {
+      if (row[x] >> 24) return false;
+    }
+  }
+  return true;
+}
+
 void Checkerboard(cairo_t* cr, double x, double y, double w, double h) {
   for (int j = 0; j * 8 < h; ++j) {
     for (int i = 0; i * 8 < w; ++i) {
@@ -112,6 +124,8 @@ int main(int argc, char** argv) {
   }
 
   std::vector<Cell> cells;
+  std::vector<cairo_surface_t*> hidden;
+  int emptyCells = 0;
   std::map<int, cairo_surface_t*> byId;
   int failures = 0;
   for (const FileEntry& e : FileQueue) {
@@ -131,8 +145,14 @@ int main(int argc, char** argv) {
     const int across = std::max(1, picture.width / fw);
     for (int k = 0; k < frames; ++k) {
       Cell cell{e.id + k, SurfaceFrom(picture, (k % across) * fw, (k / across) * fh, fw, fh)};
-      cells.push_back(cell);
       byId.emplace(cell.id, cell.surface);
+      // Unused cells of a strip are left out of the picture section.
+      if (IsEmpty(cell.surface)) {
+        ++emptyCells;
+        hidden.push_back(cell.surface);
+      } else {
+        cells.push_back(cell);
+      }
     }
   }
   FileQueue.clear();
@@ -154,7 +174,10 @@ int main(int argc, char** argv) {
   cairo_t* cr = cairo_create(sheet);
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_paint(cr);
-  Text(cr, kMargin, 26, "Catalogued pictures (" + std::to_string(cells.size()) + " frames)", 18);
+  Text(cr, kMargin, 26,
+       "Catalogued pictures (" + std::to_string(cells.size()) + " frames; " +
+           std::to_string(emptyCells) + " empty cells of strips not shown)",
+       18);
   for (size_t i = 0; i < cells.size(); ++i) {
     double x = kMargin + (i % kColumns) * cellW, y = 40 + (i / kColumns) * cellH;
     Checkerboard(cr, x, y, kTile, kTile);
@@ -207,6 +230,7 @@ int main(int argc, char** argv) {
   }
   cairo_surface_destroy(sheet);
   for (Cell& c : cells) cairo_surface_destroy(c.surface);
+  for (cairo_surface_t* s : hidden) cairo_surface_destroy(s);
   const size_t animCount = anims.size();
   AnimationList::Reset();
   if (status != CAIRO_STATUS_SUCCESS) {
