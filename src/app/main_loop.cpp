@@ -20,6 +20,7 @@
 #include "data/data_check.h"
 #include "data/file_loader.h"
 #include "data/loading_event.h"
+#include "persist/catalogue_messages.h"
 #include "persist/profile.h"
 #include "persist/settings_file.h"
 #include "platform/backend.h"
@@ -88,6 +89,8 @@ void StartUp(bool windowedSwitch) {
     Log("# File 'Data/messages.xml' not valid!");
     EndProgram();
   }
+  // Profiles save and restore the catalogue's shown messages.
+  InstallSeenMessages(std::make_unique<CatalogueSeenMessages>());
   // The settings, and through them the last player's profile.  A file that
   // exists but is not valid is replaced at shutdown.
   const std::string settings = GameFolder + "/Fleecewick.ini";
