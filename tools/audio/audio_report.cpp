@@ -3,7 +3,9 @@
 // RMS, loudness, the silence at its head and, for loops, the jump from the
 // last sample to the first.  Exits 1 when a file is missing or undecodable,
 // peaks above -1 dBFS, an effect starts late, or a loop clicks.
-//   audio_report [--detail] DATA_FOLDER FRAGMENT.xml...
+//   audio_report [--detail] [--pictures FOLDER] DATA_FOLDER FRAGMENT.xml...
+// --detail adds a coarse envelope and octave-band balance of each sound;
+// --pictures writes a spectrogram of each (the first 20 s of a tune).
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "audio/dsp.h"
+#include "audio/spectrogram.h"
 
 namespace {
 
@@ -87,12 +90,21 @@ std::string Bands(const audio::Samples& s) {
 int main(int argc, char** argv) {
   int first = 1;
   bool detail = false;
-  if (argc > 1 && std::string(argv[1]) == "--detail") {
-    detail = true;
-    ++first;
+  std::string pictures;
+  for (;;) {
+    const std::string arg = first < argc ? argv[first] : "";
+    if (arg == "--detail") {
+      detail = true;
+      ++first;
+    } else if (arg == "--pictures" && first + 1 < argc) {
+      pictures = argv[first + 1];
+      first += 2;
+    } else {
+      break;
+    }
   }
   if (argc - first < 2) {
-    std::fprintf(stderr, "usage: audio_report [--detail] DATA_FOLDER FRAGMENT.xml...\n");
+    std::fprintf(stderr, "usage: audio_report [--detail] [--pictures FOLDER] DATA_FOLDER FRAGMENT.xml...\n");
     return 2;
   }
   const std::string data = argv[first];
@@ -161,6 +173,10 @@ int main(int argc, char** argv) {
     if (!why.empty()) {
       std::printf("      FAULT:%s\n", why.c_str());
       ++faults;
+    }
+    if (!pictures.empty()) {
+      const std::string png = pictures + "/" + name.substr(0, name.rfind('.')) + ".png";
+      if (!audio::WriteSpectrogram(ch[0], 20.0, png)) std::printf("      cannot write %s\n", png.c_str());
     }
     if (detail) {
       std::printf("      envelope%s\n", Envelope(ch[0]).c_str());
