@@ -88,6 +88,9 @@ class Mixer {
       const double gr = gain * std::sin((pan + 1) * kPi / 4) * std::sqrt(2.0);
       const double gs = gain * v.Get("send", 1.0);
       const Samples& b = it->second;
+      double power = 0;
+      for (float x : b) power += double(x) * x;
+      levels_.emplace_back(v.name, power * gain * gain / static_cast<double>(loop));
       for (size_t i = 0; i < b.size(); ++i) {
         left[i] += static_cast<float>(b[i] * gl);
         right[i] += static_cast<float>(b[i] * gr);
@@ -109,11 +112,11 @@ class Mixer {
     }
     double sum = 0;
     for (size_t i = 0; i < loop; ++i) sum += double(out.left[i]) * out.left[i] + double(out.right[i]) * out.right[i];
-    const double rmsDb = GainToDb(std::sqrt(sum / (2.0 * loop)));
-    const double peak = std::max(PeakOf(out.left), PeakOf(out.right));
-    const double gain = std::min(DbToGain(tune_.loudnessDb - rmsDb), DbToGain(peakDb) / peak);
+    const double gain = DbToGain(tune_.loudnessDb - GainToDb(std::sqrt(sum / (2.0 * loop))));
     for (float& s : out.left) s *= static_cast<float>(gain);
     for (float& s : out.right) s *= static_cast<float>(gain);
+    out.limiterDb = GainToDb(Limit(out, DbToGain(peakDb)));
+    for (const auto& l : levels_) out.voiceLevels.emplace_back(l.first, GainToDb(std::sqrt(l.second) * gain));
     return out;
   }
 
@@ -122,6 +125,39 @@ class Mixer {
     uint64_t h = 1469598103934665603ull;
     for (unsigned char c : name) h = (h ^ c) * 1099511628211ull;
     return h;
+  }
+
+  // Holds the peaks of the looping tune under `ceiling`: the gain drops just
+  // before a loud attack and recovers over 80 ms.  The loop wraps around, so
+  // both passes run twice round it and keep the second lap.
+  static double Limit(StereoTune& t, double ceiling) {
+    const size_t n = t.left.size();
+    std::vector<float> g(n);
+    for (size_t i = 0; i < n; ++i) {
+      const double p = std::max(std::fabs(t.left[i]), std::fabs(t.right[i]));
+      g[i] = static_cast<float>(p > ceiling ? ceiling / p : 1.0);
+    }
+    const double release = 1.0 - std::exp(-1.0 / (0.08 * kRate));
+    const double attack = 1.0 - std::exp(-1.0 / (0.0015 * kRate));
+    double level = 1.0;
+    for (size_t k = 0; k < 2 * n; ++k) {
+      const size_t i = k % n;
+      level = std::min<double>(g[i], level + (1.0 - level) * release);
+      g[i] = static_cast<float>(level);
+    }
+    level = 1.0;
+    for (size_t k = 2 * n; k-- > 0;) {
+      const size_t i = k % n;
+      level = std::min<double>(g[i], level + (1.0 - level) * attack);
+      g[i] = static_cast<float>(level);
+    }
+    double deepest = 1.0;
+    for (size_t i = 0; i < n; ++i) {
+      t.left[i] *= g[i];
+      t.right[i] *= g[i];
+      deepest = std::min<double>(deepest, g[i]);
+    }
+    return deepest;
   }
 
   // Downbeats a little stronger than the other beats, off-beats softer.
@@ -200,6 +236,7 @@ class Mixer {
   Rng rng_;
   double samplesPerTick_ = 0;
   std::map<std::string, Samples> buffers_;
+  std::vector<std::pair<std::string, double>> levels_;  // mean power before levelling
 };
 
 }  // namespace

@@ -100,7 +100,9 @@ Samples RenderNote(const Voice& v, double freq, double seconds, double velocity,
   // "pluck": a harp or lute string that rings on past the note.
   const double ring = std::max(seconds, v.Get("ring", 1.6));
   Samples out = Pluck(freq, ring, v.Get("bright", 0.55), v.Get("decay", 2.5), rng);
-  for (float& s : out) s *= static_cast<float>(velocity);
+  // A string's energy is all in its attack: this brings a "level" of a pluck
+  // to about the loudness of a held flute note at the same level.
+  for (float& s : out) s *= static_cast<float>(velocity * 2.5);
   return out;
 }
 
@@ -128,7 +130,7 @@ Samples RenderDrum(const std::string& sound, double velocity, Rng& rng) {
       out[i] = static_cast<float>(bp.BandPass(rng.Signed()) * env);
     }
   }
-  for (float& s : out) s *= static_cast<float>(velocity);
+  for (float& s : out) s *= static_cast<float>(velocity * 3.2);  // as loud as a pluck at one level
   return out;
 }
 

@@ -365,10 +365,13 @@ bool Reader::Run(std::string* error) {
   std::string text;
   while (std::getline(in, text)) {
     ++line_;
-    const auto hash = text.find('#');
-    // '#' also sharpens notes and chords: a comment starts at a '#' after a space.
-    if (hash != std::string::npos && (hash == 0 || std::isspace(static_cast<unsigned char>(text[hash - 1])))) {
-      text.erase(hash);
+    // '#' also sharpens notes and chords: a comment starts at a '#' that
+    // begins the line or follows a space.
+    for (size_t hash = text.find('#'); hash != std::string::npos; hash = text.find('#', hash + 1)) {
+      if (hash == 0 || std::isspace(static_cast<unsigned char>(text[hash - 1]))) {
+        text.erase(hash);
+        break;
+      }
     }
     const auto words = Words(text);
     if (words.empty()) continue;
