@@ -77,7 +77,7 @@ class Mixer {
     const size_t loop = static_cast<size_t>(std::llround(totalTicks * samplesPerTick_));
     size_t length = loop;
     for (const auto& b : buffers_) length = std::max(length, b.second.size());
-    length += kRate * 3;  // room for the reverb's tail
+    length += kRate * 5;  // room for the reverb's tail to die away
     Samples left(length, 0.0f), right(length, 0.0f), send(length, 0.0f);
     for (const Voice& v : tune_.voices) {
       auto it = buffers_.find(v.name);
