@@ -22,23 +22,34 @@ Samples Wind(const Voice& v, double freq, double seconds, double velocity, bool 
   const double attack = v.Get("attack", whistle ? 0.025 : 0.045);
   const double depth = v.Get("vibrato", whistle ? 0.12 : 0.18);
   Svf breath(freq * 2.0, 2.5), chiff(freq * 3.0, 1.5);
-  Oscillator lfo;
-  lfo.phase = rng.Uniform();
-  double phase = 0;
+  const double lfoPhase = rng.Uniform(), vibRate = whistle ? 5.6 : 5.0;
+  int harmonicCount = 0;  // only those below the Nyquist limit
+  while (harmonicCount < 4 && freq * (harmonicCount + 1) < kRate * 0.45) ++harmonicCount;
+  double phase = 0, env = 0, f = freq;
+  double chiffLevel = 0.5;
+  const double chiffFall = std::exp(-1.0 / (0.02 * kRate));
   for (size_t i = 0; i < n; ++i) {
-    const double t = static_cast<double>(i) / kRate;
-    const double env = Adsr(t, attack, 0.12, 0.85, seconds, release);
-    const double vib = depth * SmoothStep(0.22, 0.6, t) * lfo.Sine(whistle ? 5.6 : 5.0);
-    const double f = freq * std::pow(2.0, vib / 12.0) * (1.0 - 0.012 * std::exp(-t / 0.025));
+    if (i % 8 == 0) {  // envelope and vibrato move slowly: work them out every 8 samples
+      const double t = static_cast<double>(i) / kRate;
+      env = Adsr(t, attack, 0.12, 0.85, seconds, release) * velocity;
+      const double vib = depth * SmoothStep(0.22, 0.6, t) * std::sin(2.0 * kPi * (lfoPhase + t * vibRate));
+      f = freq * std::pow(2.0, vib / 12.0) * (1.0 - 0.012 * std::exp(-t / 0.025));
+    }
     phase += f / kRate;
     phase -= std::floor(phase);
-    double tone = 0;
-    for (int k = 0; k < 4; ++k) {
-      if (freq * (k + 1) < kRate * 0.45) tone += harmonics[k] * std::sin(2.0 * kPi * (k + 1) * phase);
+    // Harmonics by the Chebyshev recurrence sin((k+1)x) = 2 cos(x) sin(kx) - sin((k-1)x).
+    const double s1 = std::sin(2.0 * kPi * phase), c2 = 2.0 * std::cos(2.0 * kPi * phase);
+    double prev = 0, cur = s1, tone = 0;
+    for (int k = 0; k < harmonicCount; ++k) {
+      tone += harmonics[k] * cur;
+      const double next = c2 * cur - prev;
+      prev = cur;
+      cur = next;
     }
     const double noise = rng.Signed();
-    const double air = breath.BandPass(noise) * 0.12 + chiff.BandPass(noise) * 0.5 * std::exp(-t / 0.02);
-    out[i] = static_cast<float>((tone + air) * env * velocity);
+    const double air = breath.BandPass(noise) * 0.12 + chiff.BandPass(noise) * chiffLevel;
+    chiffLevel *= chiffFall;
+    out[i] = static_cast<float>((tone + air) * env);
   }
   return out;
 }
@@ -51,9 +62,10 @@ Samples Pad(const Voice& v, double freq, double seconds, double velocity) {
   Oscillator a, b;
   b.phase = 0.37;
   Svf lp(freq * v.Get("tone", 3.0), 0.6);
+  const double attack = v.Get("attack", 0.3);
+  double env = 0;
   for (size_t i = 0; i < n; ++i) {
-    const double t = static_cast<double>(i) / kRate;
-    const double env = Adsr(t, v.Get("attack", 0.3), 0.5, 0.8, seconds, release);
+    if (i % 8 == 0) env = Adsr(static_cast<double>(i) / kRate, attack, 0.5, 0.8, seconds, release);
     const double src = a.Saw(freq * 1.0035) + b.Saw(freq / 1.0035);
     out[i] = static_cast<float>(lp.LowPass(src) * 0.5 * env * velocity);
   }
@@ -65,9 +77,17 @@ Samples Bass(const Voice& v, double freq, double seconds, double velocity, Rng& 
   const double ring = std::min(seconds + 0.12, v.Get("ring", 1.2));
   Samples out = Pluck(freq, ring, v.Get("bright", 0.25), v.Get("decay", 1.5), rng);
   const size_t n = out.size();
+  // The body: a decaying sine, turned by a rotating phasor rather than sin().
+  const double w = 2.0 * kPi * freq / kRate, fall = std::exp(-1.0 / (0.5 * kRate));
+  const double cw = std::cos(w), sw = std::sin(w);
+  double re = 1.0, im = 0.0, level = 1.0;
   for (size_t i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kRate;
-    const double body = std::sin(2.0 * kPi * freq * t) * std::exp(-t / 0.5) * std::min(1.0, t / 0.004);
+    const double body = im * level * std::min(1.0, t / 0.004);
+    const double r = re * cw - im * sw;
+    im = re * sw + im * cw;
+    re = r;
+    level *= fall;
     const double fade = std::min(1.0, static_cast<double>(n - i) / (kRate * 0.03));
     out[i] = static_cast<float>((out[i] * 0.6 + body * 0.7) * fade * velocity);
   }

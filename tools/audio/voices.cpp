@@ -48,11 +48,17 @@ Samples Bell(double freq, double seconds, double ring, double brightness) {
   for (int p = 0; p < 3; ++p) {
     const double f = freq * ratios[p];
     if (f > kRate * 0.45) continue;
-    const double w = 2.0 * kPi * f / kRate;
+    // A rotating phasor that shrinks a little every sample: no sin() or exp()
+    // in the loop.
+    const double w = 2.0 * kPi * f / kRate, fall = std::exp(-1.0 / (rings[p] * kRate));
+    const double cw = std::cos(w) * fall, sw = std::sin(w) * fall;
+    double re = levels[p], im = 0.0;
     for (size_t i = 0; i < n; ++i) {
-      const double t = static_cast<double>(i) / kRate;
-      const double attack = std::min(1.0, t / 0.002);
-      out[i] += static_cast<float>(levels[p] * attack * std::exp(-t / rings[p]) * std::sin(w * i));
+      const double attack = std::min(1.0, static_cast<double>(i) / (0.002 * kRate));
+      out[i] += static_cast<float>(attack * im);
+      const double r = re * cw - im * sw;
+      im = re * sw + im * cw;
+      re = r;
     }
   }
   const size_t fade = std::min<size_t>(n, kRate / 50);
