@@ -63,18 +63,6 @@ double Oscillator::Saw(double freq) {
   return v;
 }
 
-double Oscillator::Square(double freq) {
-  const double dt = std::clamp(freq / kRate, 0.0, 0.45);
-  double v = phase < 0.5 ? 1.0 : -1.0;
-  v += Blep(phase, dt);
-  double shifted = phase + 0.5;
-  if (shifted >= 1.0) shifted -= 1.0;
-  v -= Blep(shifted, dt);
-  phase += dt;
-  if (phase >= 1.0) phase -= 1.0;
-  return v;
-}
-
 double Oscillator::Sine(double freq) {
   const double v = std::sin(2.0 * kPi * phase);
   phase += freq / kRate;

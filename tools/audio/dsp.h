@@ -46,12 +46,11 @@ class Svf {
   double ic1_ = 0, ic2_ = 0, low_ = 0, band_ = 0, high_ = 0;
 };
 
-// Band-limited sawtooth and square (polyBLEP) with a running phase.
+// A band-limited (polyBLEP) sawtooth and a sine with a running phase.
 class Oscillator {
  public:
   // One sample at frequency `freq`, advancing the phase.
   double Saw(double freq);
-  double Square(double freq);
   double Sine(double freq);
   double phase = 0;  // 0..1
 };
