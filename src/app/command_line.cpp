@@ -70,10 +70,6 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* out,
       return false;
     }
   }
-  if (!out->inputFile.empty() && !out->headless) {
-    *error = "'--input' works with '--headless' only";
-    return false;
-  }
   return true;
 }
 
@@ -86,7 +82,7 @@ std::string UsageText() {
          "  --data DIR       read files.xml and Data/ from DIR\n"
          "  --headless       run without window or sound, on a virtual clock\n"
          "  --frames N       end after N presented frames (a normal shutdown)\n"
-         "  --input FILE     scripted input for --headless, one event a line\n"
+         "  --input FILE     scripted input, one event a line (headless or in a window)\n"
          "  --screenshot F   write the last frame as a PNG at shutdown\n"
          "  --check FILE...  check data files with the game's reader and exit\n"
          "  --help           show this text\n"

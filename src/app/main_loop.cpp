@@ -301,30 +301,30 @@ int RunGame(const std::vector<std::string>& args) {
     SetAppDataOverride(home);
   }
 
+  std::vector<ScriptEvent> events;
+  if (!cl.inputFile.empty()) {
+    std::string script;
+    if (!ReadTextFile(Absolute(cl.inputFile), &script, &error)) {
+      return Fail("cannot read the input file '" + cl.inputFile + "': " + error);
+    }
+    if (!ParseInputScript(script, &events, &error)) {
+      return Fail(cl.inputFile + ":" + error);
+    }
+  }
   HeadlessBackend* headlessBackend = nullptr;
   if (cl.headless) {
     auto headless = std::make_unique<HeadlessBackend>();
-    if (!cl.inputFile.empty()) {
-      std::string script;
-      if (!ReadTextFile(Absolute(cl.inputFile), &script, &error)) {
-        return Fail("cannot read the input file '" + cl.inputFile + "': " + error);
-      }
-      std::vector<ScriptEvent> events;
-      if (!ParseInputScript(script, &events, &error)) {
-        return Fail(cl.inputFile + ":" + error);
-      }
-      headless->SetScript(std::move(events));
-    }
     headlessBackend = headless.get();
     InstallBackend(std::move(headless));
   } else {
     InstallBackend(CreateWindowBackend());
   }
+  CurrentBackend()->SetScript(std::move(events));
 
   StartUp(cl.windowed);
   MainLoop loop;
   loop.framesLimit = cl.frames;
-  if (headlessBackend) headlessBackend->ArmScript();
+  CurrentBackend()->ArmScript();
   loop.Start();
   while (AppRunning == 1) loop.Pass();
 

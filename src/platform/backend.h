@@ -9,6 +9,7 @@
 
 #include "platform/assets.h"
 #include "platform/draw_state.h"
+#include "platform/input_script.h"
 #include "platform/input_state.h"
 #include "platform/mixer.h"
 
@@ -65,6 +66,16 @@ class Backend {
 
   // A modal message box captioned with the application title.
   virtual void ShowMessageBox(const std::string& text, int serious) = 0;
+
+  // Scripted input, played along with whatever else the backend reads: its
+  // events come due by the number of frames presented, and a wait for a key
+  // takes the next one.  Headless runs use it, and so do demo and screenshot
+  // runs in a real window.
+  void SetScript(std::vector<ScriptEvent> events) { script_.Set(std::move(events)); }
+  void ArmScript() { script_.Arm(); }
+
+ protected:
+  ScriptPlayer script_;
 };
 
 // The backend with a real window, renderers, sound and controllers.

@@ -5,11 +5,6 @@
 
 HeadlessBackend::HeadlessBackend() = default;
 
-void HeadlessBackend::SetScript(std::vector<ScriptEvent> events) {
-  script_ = std::move(events);
-  next_ = 0;
-}
-
 void HeadlessBackend::SetDesktopSize(int width, int height) {
   desktopW_ = width;
   desktopH_ = height;
@@ -126,22 +121,11 @@ bool HeadlessBackend::SaveScreenshot(const std::string&, std::string* error) {
   return false;
 }
 
-void HeadlessBackend::PumpEvents(InputState& input) {
-  if (!scriptArmed_) return;
-  while (next_ < script_.size() && script_[next_].frame <= presented_) {
-    ApplyScriptEvent(script_[next_], input);
-    ++next_;
-  }
-}
+void HeadlessBackend::PumpEvents(InputState& input) { script_.ApplyDue(presented_, input); }
 
 // Blocking for input takes the script's next event whatever its frame; at
 // the end of the script nothing more can come.
-bool HeadlessBackend::WaitForEvent(InputState& input) {
-  if (next_ >= script_.size()) return false;
-  ApplyScriptEvent(script_[next_], input);
-  ++next_;
-  return true;
-}
+bool HeadlessBackend::WaitForEvent(InputState& input) { return script_.ApplyNext(input); }
 
 void HeadlessBackend::MoveMousePointer(int x, int y, InputState& input) {
   input.MouseMoved(x, y);

@@ -26,10 +26,6 @@ class HeadlessBackend : public Backend {
   HeadlessBackend();
 
   // Test and run controls.
-  void SetScript(std::vector<ScriptEvent> events);
-  // Script events wait until the loop has started; before that nothing of the
-  // script is applied.
-  void ArmScript() { scriptArmed_ = true; }
   void SetClock(int ms) { clock_ = ms; }
   void SetDesktopSize(int width, int height);
   // The colour depths the display lists for full screen (default 32, 24, 16, 15).
@@ -84,9 +80,6 @@ class HeadlessBackend : public Backend {
 
   int clock_ = 1000;
   int slept_ = 0;
-  std::vector<ScriptEvent> script_;
-  size_t next_ = 0;
-  bool scriptArmed_ = false;
   int desktopW_ = 1920, desktopH_ = 1080;
   std::vector<int> depths_{32, 24, 16, 15};
   bool rendererWorks_[2] = {true, true};

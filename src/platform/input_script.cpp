@@ -138,3 +138,18 @@ void ApplyScriptEvent(const ScriptEvent& e, InputState& input) {
     case ScriptEvent::kClose: input.RequestClose(); break;
   }
 }
+
+void ScriptPlayer::ApplyDue(int framesPresented, InputState& input) {
+  if (!armed_) return;
+  while (next_ < events_.size() && events_[next_].frame <= framesPresented) {
+    ApplyScriptEvent(events_[next_], input);
+    ++next_;
+  }
+}
+
+bool ScriptPlayer::ApplyNext(InputState& input) {
+  if (next_ >= events_.size()) return false;
+  ApplyScriptEvent(events_[next_], input);
+  ++next_;
+  return true;
+}

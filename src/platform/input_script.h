@@ -37,3 +37,26 @@ bool ParseInputScript(const std::string& text, std::vector<ScriptEvent>* events,
 
 // Feeds one event into the input tables.
 void ApplyScriptEvent(const ScriptEvent& event, InputState& input);
+
+// A script being played back: an event is due once its frame number of
+// frames has been presented.
+class ScriptPlayer {
+ public:
+  void Set(std::vector<ScriptEvent> events) {
+    events_ = std::move(events);
+    next_ = 0;
+  }
+  // Events wait until the loop has started; before that none is applied.
+  void Arm() { armed_ = true; }
+  // Applies every event due once `framesPresented` frames have been presented.
+  void ApplyDue(int framesPresented, InputState& input);
+  // Applies the next event whatever its frame (a wait for a key takes it);
+  // false when the script has no event left.
+  bool ApplyNext(InputState& input);
+  bool HasEventsLeft() const { return next_ < events_.size(); }
+
+ private:
+  std::vector<ScriptEvent> events_;
+  size_t next_ = 0;
+  bool armed_ = false;
+};

@@ -283,6 +283,7 @@ void WindowBackend::ClearScreen() {
 }
 
 void WindowBackend::PresentFrame(int sync) {
+  ++presented_;
   if (!active_) return;
   bool full = current_ && current_->depth != 0;
   active_->Present(sync == 1 || (sync == -1 && full));
@@ -326,6 +327,7 @@ bool WindowBackend::SaveScreenshot(const std::string& path, std::string* error) 
 void WindowBackend::PumpEvents(InputState& input) {
   SDL_Event e;
   while (SDL_PollEvent(&e)) HandleEvent(e, input);
+  script_.ApplyDue(presented_, input);
   if (!audio_) {
     uint32_t now = SDL_GetTicks();
     mixer_.Advance(static_cast<double>(now - lastMixTicks_));
@@ -335,6 +337,7 @@ void WindowBackend::PumpEvents(InputState& input) {
 
 // Blocks for the next event; a close request ends the wait.
 bool WindowBackend::WaitForEvent(InputState& input) {
+  if (script_.HasEventsLeft()) return script_.ApplyNext(input);
   SDL_Event e;
   if (SDL_WaitEventTimeout(&e, 50)) HandleEvent(e, input);
   return !input.CloseRequested();

@@ -58,6 +58,7 @@ class WindowBackend : public Backend {
     FrameRenderer* frameRenderer = nullptr;
   };
   WindowBackend() = default;
+  int presented_ = 0;  // frames presented, for the input script
   void HandleEvent(const SDL_Event& event, InputState& input);
   void UpdateGamepadAxes(InputState& input);
   void OpenFirstGamepad();

@@ -37,7 +37,6 @@ TEST(CommandLineParsing, Rejected) {
       {{"--frames", "-3"}, "'--frames' needs a whole number of at least 1, not '-3'"},
       {{"--home"}, "option '--home' needs a value"},
       {{"--home", ""}, "option '--home' needs a value"},
-      {{"--input", "x"}, "'--input' works with '--headless' only"},
   };
   for (const Case& c : cases) {
     CommandLine cl;
