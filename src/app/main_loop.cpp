@@ -25,6 +25,7 @@
 #include "platform/backend.h"
 #include "platform/headless_backend.h"
 #include "platform/services.h"
+#include "ui/catalogue_seen_messages.h"
 #include "ui/message_list.h"
 
 namespace {
@@ -88,6 +89,8 @@ void StartUp(bool windowedSwitch) {
     Log("# File 'Data/messages.xml' not valid!");
     EndProgram();
   }
+  // From here on profiles save and restore the catalogue's shown messages.
+  InstallSeenMessages(std::make_unique<CatalogueSeenMessages>());
   // The settings, and through them the last player's profile.  A file that
   // exists but is not valid is replaced at shutdown.
   const std::string settings = GameFolder + "/Fleecewick.ini";

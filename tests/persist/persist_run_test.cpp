@@ -45,10 +45,21 @@ TEST(PersistRun, AFirstStartWritesTheSettings) {
 TEST(PersistRun, TheProfileNamedInTheSettingsIsCurrentAtTheNextStart) {
   TempDir home;
   ASSERT_EQ(CreateFolder(home / "Fleecewick/Profiles", 1), 1);
+  // A message catalogue holding the messages the profile has seen.
+  const std::string data = home / "data";
+  WriteGameData(data, 3);
+  WriteFileBytes(data + "/Data/messages.xml",
+                 "<messages>\r\n"
+                 "  <message id=\"2\" title=\"a\" text=\"x\"/>\r\n"
+                 "  <message id=\"3\" title=\"b\" text=\"x\"/>\r\n"
+                 "  <message id=\"10\" title=\"c\" text=\"x\"/>\r\n"
+                 "</messages>\r\n");
   // The first start finds a profile and settings naming it, both in another
   // layout than the game's own; the game saves both in its layout.
   std::string profile = WithLf(Golden("full_profile.usr"));
   profile.insert(profile.find("  </quest>"), "    <note text=\"dropped\"/>\n");
+  // A message the catalogue does not hold is not kept.
+  profile.insert(profile.find("  <message"), "  <message id=\"77\"/>\n");
   WriteFileBytes(home / kZoeFile, profile);
   WriteFileBytes(home / "Fleecewick/Fleecewick.ini",
                  "<options>\n  <profile name=\"Zo\xEB\"/>\n"
@@ -56,7 +67,8 @@ TEST(PersistRun, TheProfileNamedInTheSettingsIsCurrentAtTheNextStart) {
                  "  <graphics renderer=\"1\" fullscreen=\"2\"/>\n</options>\n");
   for (int start = 1; start <= 2; ++start) {
     SCOPED_TRACE(start);
-    GameRun run = RunFrom(home);
+    GameRun run = RunGameProcess(
+        {"--headless", "--frames", "20", "--home", home.path(), "--data", data});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFileBytes(home / "Fleecewick/Fleecewick.ini"), Golden("settings_profile.ini"));
     // Tokens, levels, messages, secrets, power-ups and key bindings all came

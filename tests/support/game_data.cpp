@@ -38,6 +38,8 @@ void WriteGameData(const std::string& dir, int entries, int broken) {
   WriteFileBytes(dir + "/Data/messages.xml",
                  "<messages>\r\n"
                  "  <message id=\"2\" title=\"Welcome\" text=\"Herd the sheep.\"/>\r\n"
+                 "  <message id=\"3\" title=\"Tokens\" text=\"Your first tokens.\"/>\r\n"
+                 "  <message id=\"10\" title=\"A quest\" text=\"Off you go.\"/>\r\n"
                  "</messages>\r\n");
 }
 

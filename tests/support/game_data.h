@@ -4,7 +4,7 @@
 
 #include <string>
 
-// Writes "files.xml", "Data/messages.xml" (one message), "Data/Title1.png",
+// Writes "files.xml", "Data/messages.xml" (messages 2, 3 and 10), "Data/Title1.png",
 // "Data/Loading.png" and `entries` catalogued 8 by 8 images (identifiers 1000
 // upward) into `dir`.  When `broken` is 1 or more, that entry's file (1-based)
 // holds text, not a picture.
