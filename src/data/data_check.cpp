@@ -10,6 +10,7 @@
 #include "data/xml_node.h"
 #include "persist/persist_check.h"
 #include "platform/services.h"
+#include "screens/quest_check.h"
 #include "ui/message_check.h"
 
 namespace {
@@ -178,6 +179,13 @@ int CheckDataFiles(const std::vector<std::string>& files, std::FILE* out) {
         CheckCatalogue(path, *root, r);
       } else if (name == "messages.xml") {
         for (const CheckFinding& f : CheckMessageCatalogue(*root)) {
+          if (f.error) r.Error(f.text);
+          else r.Warning(f.text);
+        }
+      } else if (name == "quests.xml" || root->name == "quest") {
+        // The quest list, and quest files by their root element.
+        for (const CheckFinding& f : name == "quests.xml" ? CheckQuestList(*root, path)
+                                                          : CheckQuestFile(*root, path)) {
           if (f.error) r.Error(f.text);
           else r.Warning(f.text);
         }
