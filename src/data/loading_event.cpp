@@ -10,6 +10,7 @@
 #include "data/font_list.h"
 #include "data/image_list.h"
 #include "platform/services.h"
+#include "screens/title.h"
 
 const char kLoadingBackdropPath[] = "Data\\Title1.png";
 const char kLoadingLogoPath[] = "Data\\Loading.png";
@@ -80,10 +81,9 @@ void LoadingEvent::Update(float step) {
   if (phase == kLoadingClosingWait && !handedOver) {
     timer += step;
     if (timer >= kLoadingWaitTicks) {
-      BuildGameAnimations();
-      // The title screen takes over from here once it exists; until then
-      // this screen stays current and keeps drawing the finished picture.
       handedOver = true;
+      BuildGameAnimations();
+      Title::Create();
     }
   }
 }

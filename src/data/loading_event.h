@@ -1,6 +1,7 @@
 // The loading screen, the first screen of the game: the title picture rises
 // out of black behind a fading-in "loading" image while the catalogued assets
-// are loaded, one per frame, so that the picture keeps moving.
+// are loaded, one per frame, so that the picture keeps moving; then the title
+// screen, whose backdrop is the same picture, takes over.
 #pragma once
 
 #include "app/event.h"
@@ -37,8 +38,8 @@ class LoadingEvent : public Event {
   // Registers one catalogue entry; 1 on success.
   int LoadEntry(const FileEntry& entry);
 
-  // True once the closing wait is over and the game's animations are built;
-  // from then on the screen only keeps drawing, waiting for its successor.
+  // True once the closing wait is over: the game's animations are built and
+  // the title screen has taken over.
   bool Finished() const { return handedOver; }
   bool handedOver = false;
 };

@@ -1,5 +1,9 @@
-// The sparkles that trail the pointer on the title screen and the quest map.
+// The pointer of the title screen and the quest map, and the sparkles that
+// trail it.
 #pragma once
+
+// The pointer picture, drawn 6 pixels right of and below the pointer.
+constexpr int kPointerImage = 9;
 
 // The sparkle picture.
 constexpr int kSparkleImage = 1002;

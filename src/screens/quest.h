@@ -9,6 +9,7 @@
 
 #include "app/event.h"
 #include "app/interpolation.h"
+#include "screens/pointer_sparkles.h"
 #include "ui/control.h"
 
 // QuestState values.
@@ -33,7 +34,6 @@ constexpr int kDriftImage = 2600;
 constexpr int kDogPortraitImage = 325;
 constexpr int kStatisticsBarImage = 77;
 constexpr int kTokenImage = 3034;
-constexpr int kPointerImage = 9;
 
 constexpr int kUnlockSound = 8;
 // Greets the first tokens a profile ever earns.

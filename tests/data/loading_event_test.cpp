@@ -23,6 +23,7 @@
 #include "support/headless_fixture.h"
 #include "support/temp_dir.h"
 #include "support/wav_fixture.h"
+#include "screens/title.h"
 
 namespace {
 
@@ -387,7 +388,7 @@ TEST_F(LoadingScreenTest, AFailedAssetEndsTheGameAndNothingAfterItLoads) {
   EXPECT_EQ(screen->phase, kLoadingAssets);
 }
 
-TEST_F(LoadingScreenTest, AfterTheClosingWaitTheAnimationsAreBuiltOnce) {
+TEST_F(LoadingScreenTest, AfterTheClosingWaitTheAnimationsAreBuiltAndTheTitleTakesOver) {
   QueueImages(2);
   LoadingEvent* screen = LoadingEvent::Create();
   // 50 ticks of opening wait (the last also loads asset 1), asset 2, then the
@@ -400,24 +401,11 @@ TEST_F(LoadingScreenTest, AfterTheClosingWaitTheAnimationsAreBuiltOnce) {
 
   screen->Update(1.0f);
   EXPECT_TRUE(screen->Finished());
-  const size_t built = AnimationList::Templates().size();
-  EXPECT_GT(built, 0u);
-  std::vector<size_t> frameCounts;
-  for (const Animation& a : AnimationList::Templates()) frameCounts.push_back(a.frames.size());
-
-  // The screen stays current, keeps drawing, and builds nothing again.
-  RunFrames(screen, 100);
-  EXPECT_EQ(CurrentScreen.get(), screen);
-  EXPECT_EQ(screen->phase, kLoadingClosingWait);
-  ASSERT_EQ(AnimationList::Templates().size(), built);
-  for (size_t i = 0; i < built; ++i) {
-    EXPECT_EQ(AnimationList::Templates()[i].frames.size(), frameCounts[i]) << i;
-  }
-  EXPECT_FLOAT_EQ(screen->logoAlpha.current, 0.0f);
-  EXPECT_FLOAT_EQ(screen->backdropLevel.current, 1.0f);
-  screen->Draw();
-  EXPECT_EQ(backend->FrameCalls().size(), 3u);
+  EXPECT_EQ(AnimationList::Templates().size(), 57u);
+  ASSERT_NE(dynamic_cast<Title*>(CurrentScreen.get()), nullptr) << "the title screen took over";
+  EXPECT_EQ(TitleState, kTitleNameEntry) << "no profile yet: the name entry";
   EXPECT_EQ(AppRunning, 1);
+  CurrentScreen.ReleaseRetired();
 }
 
 TEST_F(LoadingScreenTest, FadesRiseOverTheirTicks) {
