@@ -2,12 +2,17 @@
 // by scripted input and checked on the files and the log the runs leave.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <string>
 
 #include "data/file_loader.h"
+#include "data/font_list.h"
 #include "platform/services.h"
 #include "support/run_game.h"
+#include "ui/message_list.h"
+#include "ui/panels.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -35,6 +40,25 @@ std::string At(int frame, const std::string& command) {
 
 std::string Golden(const std::string& name) {
   return ReadFileBytes(std::string(FLEECEWICK_SOURCE_DIR) + "/tests/persist/golden/" + name);
+}
+
+// Where the message box puts its "OK" button for message `id`, measured with
+// the game's own fonts and panels.
+int OkButtonY(int id) {
+  SetDataFolder(FLEECEWICK_DATA_DIR);
+  FileQueue.clear();
+  FileLoader::Read("files.xml");
+  for (const FileEntry& e : FileQueue) {
+    if (e.kind == kEntryFont && (e.id == 2 || e.id == 4)) FontList::LoadFont(e.path, e.id, e.sizeX);
+  }
+  FileQueue.clear();
+  MessageList::Load("Data/messages.xml");
+  MessagePtr m = MessageList::Find(id);
+  const int h = m ? PanelHeight(m->title, m->text) : 0;
+  MessageList::Reset();
+  FontList::Reset();
+  SetDataFolder("");
+  return (600 - (h + 100)) / 2 + (h + 100) - 64;
 }
 
 // A click of the left mouse button at (x, y), starting at frame f.
@@ -94,4 +118,113 @@ TEST(TitleRun, OptionsOverlaySetsTheMusicVolumeAndRebindsAKey) {
   EXPECT_NE(settings.find("sound_volume=\"1.0000000000000000\""), std::string::npos) << settings;
   const std::string profile = ReadFileBytes(home / "Fleecewick/Profiles/Keys.usr");
   EXPECT_NE(profile.find("<control left=\"65\" right=\"39\""), std::string::npos) << profile;
+}
+
+namespace {
+// A returning player: the settings name the profile, which has seen the
+// messages that would otherwise open over the screens.
+void WriteReturningPlayer(const TempDir& home, const std::string& name) {
+  ::mkdir((home / "Fleecewick").c_str(), 0755);
+  ::mkdir((home / "Fleecewick/Profiles").c_str(), 0755);
+  WriteFileBytes(home / ("Fleecewick/Profiles/" + name + ".usr"),
+                 "<?xml version=\"1.0\"?>\r\n<profile name=\"" + name +
+                     "\" tokens=\"0\" total_tokens=\"0\">\r\n"
+                     "  <control left=\"37\" right=\"39\" up=\"38\" down=\"40\" action=\"32\"/>\r\n"
+                     "  <dog range=\"1\" speed=\"1\"/>\r\n"
+                     "  <message id=\"3\"/>\r\n  <message id=\"10\"/>\r\n  <message id=\"11\"/>\r\n"
+                     "  <message id=\"19\"/>\r\n</profile>\r\n");
+  WriteFileBytes(home / "Fleecewick/Fleecewick.ini",
+                 "<?xml version=\"1.0\"?>\r\n<options>\r\n  <profile name=\"" + name +
+                     "\"/>\r\n  <audio sound_volume=\"1.0\" music_volume=\"1.0\"/>\r\n"
+                     "  <graphics renderer=\"0\" fullscreen=\"1\"/>\r\n</options>\r\n");
+}
+
+std::string Profile(const TempDir& home, const std::string& name) {
+  return ReadFileBytes(home / ("Fleecewick/Profiles/" + name + ".usr"));
+}
+}  // namespace
+
+TEST(TitleRun, FirstQuestOpensItsMapWithItsStoryAndEscapeReturnsToTheTitle) {
+  TempDir home;
+  const int t = TitleFrame() + 10;
+  // The quest opens with messages 10 and 11; each box's "OK" sits 64 pixels
+  // above its bottom edge.
+  std::string script = At(t, "text Rover") + At(t + 2, "char 13") +
+                       ClickAt(t + 60, 280, 320) +   // "Play"
+                       ClickAt(t + 130, 344, 296) +  // the first quest
+                       ClickAt(t + 300, 400, OkButtonY(10)) +
+                       ClickAt(t + 400, 400, OkButtonY(11)) +
+                       At(t + 500, "key_down 27") + At(t + 502, "key_up 27") +
+                       ClickAt(t + 650, 320, 480);  // "Quit"
+  GameRun run = Play(home, script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  const std::string profile = Profile(home, "Rover");
+  // The map read its quest file: the quest holds as many tokens as five a
+  // level, and the quest's opening story was shown.
+  EXPECT_NE(profile.find("<quest id=\"1\" tokens=\"0\" total_tokens=\"30\">"), std::string::npos)
+      << profile;
+  EXPECT_NE(profile.find("<message id=\"10\"/>"), std::string::npos) << profile;
+  EXPECT_NE(ReadFileBytes(home / "Fleecewick/Fleecewick.ini").find("<profile name=\"Rover\"/>"),
+            std::string::npos);
+  // Quitting from the title screen, not from the map: the run ended by itself.
+  EXPECT_EQ(run.out.find("100000 frames"), std::string::npos) << run.out;
+}
+
+TEST(TitleRun, ASecondProfileIsMadeAndTheFirstChosenByItsRow) {
+  TempDir home;
+  WriteReturningPlayer(home, "First");
+  const int t = TitleFrame() + 10;
+  std::string script = ClickAt(t + 60, 650, 496) +    // "Change Profile"
+                       ClickAt(t + 90, 316, 396) +    // "New"
+                       At(t + 100, "text Second") + At(t + 104, "char 13") +
+                       ClickAt(t + 170, 650, 496) +   // "Change Profile" again
+                       ClickAt(t + 200, 240, 205) +   // the first row: "First"
+                       ClickAt(t + 270, 320, 480);    // "Quit"
+  GameRun run = Play(home, script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(Profile(home, "Second").find("<profile name=\"Second\""), std::string::npos);
+  EXPECT_NE(Profile(home, "First").find("<profile name=\"First\""), std::string::npos);
+  EXPECT_NE(ReadFileBytes(home / "Fleecewick/Fleecewick.ini").find("<profile name=\"First\"/>"),
+            std::string::npos)
+      << "the first profile was chosen last";
+}
+
+TEST(TitleRun, SecretPhrasesRaiseTheDogAndPayForALockedLevel) {
+  struct Case {
+    const char* name;
+    std::string typed;
+    const char* dog;
+    const char* tokens;
+    bool unlocked;
+  };
+  const Case cases[] = {
+      {"speed", "text bold\n{t} char 32\n{t} text trots\n", "<dog range=\"1\" speed=\"9\"/>",
+       "tokens=\"0\" total_tokens=\"0\">", false},
+      {"tokens", "text muddy\n{t} char 32\n{t} text paddock\n", "<dog range=\"1\" speed=\"1\"/>",
+       "tokens=\"47\" total_tokens=\"50\">", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir home;
+    WriteReturningPlayer(home, "Miner");
+    const int t = TitleFrame() + 10;
+    std::string typed = c.typed;
+    for (size_t at; (at = typed.find("{t}")) != std::string::npos;) {
+      typed.replace(at, 3, std::to_string(t + 1));
+    }
+    std::string script = std::to_string(t) + " " + typed +
+                         ClickAt(t + 60, 280, 320) +   // "Play"
+                         ClickAt(t + 130, 344, 296) +  // the first quest
+                         ClickAt(t + 280, 500, 430) +  // the locked "Daisy Hill", 3 tokens
+                         At(t + 330, "key_down 27") + At(t + 332, "key_up 27") +
+                         ClickAt(t + 470, 320, 480);  // "Quit"
+    GameRun run = Play(home, script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string profile = Profile(home, "Miner");
+    EXPECT_NE(profile.find(c.dog), std::string::npos) << profile;
+    EXPECT_NE(profile.find("<profile name=\"Miner\" " + std::string(c.tokens)), std::string::npos)
+        << profile;
+    EXPECT_EQ(profile.find("<level id=\"4\"") != std::string::npos, c.unlocked) << profile;
+  }
 }
