@@ -67,3 +67,9 @@ void ResetGlobals() {
   CapturedKeyCode = 0;
   ActiveTime = 0.0f;
 }
+
+void FadeTintTo(float level, int ticks) {
+  TintRed.SetTargetIn(level, ticks);
+  TintGreen.SetTargetIn(level, ticks);
+  TintBlue.SetTargetIn(level, ticks);
+}

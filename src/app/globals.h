@@ -47,6 +47,10 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 
+// Moves the three components of the global tint to `level` in `ticks` ticks
+// (the screen fades to black, dims behind a box, or comes back).
+void FadeTintTo(float level, int ticks);
+
 // Sets the drawing colour to the global tint, truncated toward zero, so that
 // what is drawn next follows the screen fades.
 void ApplyTint();

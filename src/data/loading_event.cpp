@@ -41,9 +41,7 @@ LoadingEvent* LoadingEvent::Create() {
   raw->backdropLevel.SetTargetIn(0.25f, 20);
 
   TintRed.current = TintGreen.current = TintBlue.current = 0.0f;
-  TintRed.SetTargetIn(255.0f, 20);
-  TintGreen.SetTargetIn(255.0f, 20);
-  TintBlue.SetTargetIn(255.0f, 20);
+  FadeTintTo(255.0f, 20);
 
   LoadOwnImage(kLoadingBackdropPath, kLoadingBackdropImage);
   LoadOwnImage(kLoadingLogoPath, kLoadingLogoImage);

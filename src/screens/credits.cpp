@@ -49,12 +49,6 @@ const std::array<std::string, kCreditsLineCount> kCreditsText = {
     "The End",
 };
 
-void FadeTintTo(float value, int ticks) {
-  TintRed.SetTargetIn(value, ticks);
-  TintGreen.SetTargetIn(value, ticks);
-  TintBlue.SetTargetIn(value, ticks);
-}
-
 }  // namespace
 
 // ---- ParadeSheep ----------------------------------------------------------

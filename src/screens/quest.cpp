@@ -35,12 +35,6 @@ namespace {
 
 constexpr int kFadeTicks = 50;
 
-void FadeTintTo(float value, int ticks) {
-  TintRed.SetTargetIn(value, ticks);
-  TintGreen.SetTargetIn(value, ticks);
-  TintBlue.SetTargetIn(value, ticks);
-}
-
 const std::string* Value(const xmlNode& node, const char* name) {
   const xmlAttribute* a = node.Attribute(name);
   return a ? &a->value : nullptr;

@@ -57,12 +57,6 @@ void LoadQuestsOrEnd() {
   }
 }
 
-void TintTo(float level, int ticks) {
-  TintRed.SetTargetIn(level, ticks);
-  TintGreen.SetTargetIn(level, ticks);
-  TintBlue.SetTargetIn(level, ticks);
-}
-
 void FadeInControl(Interpolation& alpha, int ticks) {
   alpha.current = 0.0f;
   alpha.SetTargetIn(1.0f, ticks);
@@ -70,7 +64,7 @@ void FadeInControl(Interpolation& alpha, int ticks) {
 
 // Fading out to leave: the screen, its panels and the music go dark together.
 void FadeOutToLeave() {
-  TintTo(0.0f, 50);
+  FadeTintTo(0.0f, 50);
   TitleFade.SetTargetIn(0.0f, 50);
   TitleCountdown = 60;
   TitleMusicFade.SetTargetIn(0.0f, 50);
@@ -167,7 +161,7 @@ void Title::Create() {
   QuestPanelFade = Interpolation::Create(0.0f);
   TitleFade = Interpolation::Create(0.0f);
   TitleFade.SetTargetIn(1.0f, 50);
-  TintTo(255.0f, 50);
+  FadeTintTo(255.0f, 50);
   TitleMusicFade = Interpolation::Create(0.0f);
   TitleMusicFade.SetTargetIn(0.5f, 100);
   AudioList::PlayMusic(kTitleMusic, 0.0f, static_cast<float>(TitleMusicFade.Value()));

@@ -100,11 +100,7 @@ void Button::Place(int cx, int cy, int image) {
 }
 
 std::shared_ptr<Button> Button::Create(int x, int y, int imageId, Callback onClick) {
-  auto b = std::make_shared<Button>();
-  b->Place(x, y, imageId);
-  b->imageId = imageId;
-  b->onClick = std::move(onClick);
-  return b;
+  return Make<Button>(x, y, imageId, std::move(onClick));
 }
 
 std::shared_ptr<Button> Button::CreateWithCaption(int x, int y, const std::string& caption,
@@ -138,11 +134,7 @@ void Button::Draw() {
 // ---- ClickButton --------------------------------------------------------------
 
 std::shared_ptr<ClickButton> ClickButton::Create(int x, int y, int imageId, Callback onClick) {
-  auto b = std::make_shared<ClickButton>();
-  b->Place(x, y, imageId);
-  b->imageId = imageId;
-  b->onClick = std::move(onClick);
-  return b;
+  return Make<ClickButton>(x, y, imageId, std::move(onClick));
 }
 
 std::shared_ptr<ClickButton> ClickButton::CreateWithCaption(int x, int y,

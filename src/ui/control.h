@@ -89,6 +89,15 @@ class Button : public ButtonBase {
   // Sizes the control to the image's frame and centres it on (x, y).
   void Place(int x, int y, int image);
   void DrawCaption() const;
+  // A button of kind T with its image, centred on (x, y).
+  template <typename T>
+  static std::shared_ptr<T> Make(int x, int y, int imageId, Callback onClick) {
+    auto b = std::make_shared<T>();
+    b->Place(x, y, imageId);
+    b->imageId = imageId;
+    b->onClick = std::move(onClick);
+    return b;
+  }
 };
 
 class ClickButton : public Button {

@@ -74,9 +74,7 @@ void MessageList::Close() {
   const bool chainEnds = NextOf(CurrentMessage) == 0;
   if (chainEnds) {
     GUI::SetAllEnabled(1);
-    TintRed.SetTargetIn(255.0f, 20);
-    TintGreen.SetTargetIn(255.0f, 20);
-    TintBlue.SetTargetIn(255.0f, 20);
+    FadeTintTo(255.0f, 20);
   }
   MessageBoxFade.SetTargetIn(0.0f, 20);
   MessageBoxState = kMessageBoxClosing;
@@ -119,9 +117,7 @@ void MessageList::Update(float dt) {
     MessageOKButton->alpha.current = 0.01f;
     MessageOKButton->alpha.SetTargetIn(1.0f, 50);
     GUI::Add(MessageOKButton);
-    TintRed.SetTargetIn(128.0f, 20);
-    TintGreen.SetTargetIn(128.0f, 20);
-    TintBlue.SetTargetIn(128.0f, 20);
+    FadeTintTo(128.0f, 20);
     MessageBoxFade.SetTargetIn(kMessageBoxOpacity, 50);
     MessageBoxState = kMessageBoxOpen;
   }

@@ -58,12 +58,6 @@ void FadeIn(Interpolation& alpha) {
   alpha.SetTargetIn(1.0f, 50);
 }
 
-void TintTo(float level) {
-  TintRed.SetTargetIn(level, 20);
-  TintGreen.SetTargetIn(level, 20);
-  TintBlue.SetTargetIn(level, 20);
-}
-
 void Label(const char* text, int y) { DrawTextAt(text, 250.0f, static_cast<float>(y)); }
 
 }  // namespace
@@ -106,7 +100,7 @@ void Options::Open(Callback onClose) {
     GUI::Add(b);
   }
 
-  TintTo(128.0f);
+  FadeTintTo(128.0f, 20);
   OptionsFade.SetTargetIn(1.0f, 50);
   OptionsState = kOptionsOpen;
   OptionsOnClose = std::move(onClose);
@@ -147,7 +141,7 @@ void Options::Close() {
     b->alpha.SetTargetIn(0.0f, 10);
   }
   GUI::SetAllEnabled(1);
-  TintTo(255.0f);
+  FadeTintTo(255.0f, 20);
   OptionsState = kOptionsClosed;
   if (OptionsOnClose) {
     Callback call = OptionsOnClose;

@@ -4,11 +4,7 @@
 #include "platform/services.h"
 
 std::shared_ptr<ToggleButton> ToggleButton::Create(int x, int y, int imageId, Callback onClick) {
-  auto b = std::make_shared<ToggleButton>();
-  b->Place(x, y, imageId);
-  b->imageId = imageId;
-  b->onClick = std::move(onClick);
-  return b;
+  return Make<ToggleButton>(x, y, imageId, std::move(onClick));
 }
 
 // Always alpha-blended, no caption; the mark shares the face's scale and colour.

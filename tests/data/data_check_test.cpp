@@ -7,20 +7,8 @@
 
 #include "platform/png_writer.h"
 #include "platform/services.h"
+#include "support/check_runner.h"
 #include "support/temp_dir.h"
-
-namespace {
-// Runs the checker on one file and returns its status and what it printed.
-int Check(const std::string& path, std::string* printed) {
-  std::FILE* out = std::tmpfile();
-  int status = CheckDataFiles({path}, out);
-  std::rewind(out);
-  printed->clear();
-  for (int c; (c = std::fgetc(out)) != EOF;) printed->push_back(static_cast<char>(c));
-  std::fclose(out);
-  return status;
-}
-}  // namespace
 
 TEST(DataCheck, CataloguesAndXmlErrors) {
   TempDir dir;
@@ -59,10 +47,10 @@ TEST(DataCheck, CataloguesAndXmlErrors) {
   for (const Case& c : cases) {
     WriteFileBytes(dir / c.file, c.content);
     std::string printed;
-    EXPECT_EQ(Check(dir / c.file, &printed), c.status) << c.content << printed;
+    EXPECT_EQ(RunCheck(dir / c.file, &printed), c.status) << c.content << printed;
     EXPECT_NE(printed.find(c.message), std::string::npos) << printed;
   }
   std::string printed;
-  EXPECT_EQ(Check(dir / "missing.xml", &printed), 1);
+  EXPECT_EQ(RunCheck(dir / "missing.xml", &printed), 1);
   EXPECT_NE(printed.find("no such file"), std::string::npos);
 }

@@ -6,18 +6,7 @@
 #include <cstdio>
 
 #include "persist_fixture.h"
-
-namespace {
-int Check(const std::string& path, std::string* printed) {
-  std::FILE* out = std::tmpfile();
-  int status = CheckDataFiles({path}, out);
-  std::rewind(out);
-  printed->clear();
-  for (int c; (c = std::fgetc(out)) != EOF;) printed->push_back(static_cast<char>(c));
-  std::fclose(out);
-  return status;
-}
-}  // namespace
+#include "support/check_runner.h"
 
 TEST(PersistCheck, SettingsAndProfileFiles) {
   TempDir dir;
@@ -80,7 +69,7 @@ TEST(PersistCheck, SettingsAndProfileFiles) {
   for (const Case& c : cases) {
     WriteFileBytes(dir / c.file, c.content);
     std::string printed;
-    EXPECT_EQ(Check(dir / c.file, &printed), c.status) << c.content << printed;
+    EXPECT_EQ(RunCheck(dir / c.file, &printed), c.status) << c.content << printed;
     for (const std::string& m : c.messages)
       EXPECT_NE(printed.find(m), std::string::npos) << m << "\n" << printed;
     std::remove((dir / c.file).c_str());

@@ -7,19 +7,11 @@
 
 #include "data/data_check.h"
 #include "platform/services.h"
+#include "support/check_runner.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-int Check(const std::string& path, std::string* printed) {
-  std::FILE* out = std::tmpfile();
-  int status = CheckDataFiles({path}, out);
-  std::rewind(out);
-  printed->clear();
-  for (int c; (c = std::fgetc(out)) != EOF;) printed->push_back(static_cast<char>(c));
-  std::fclose(out);
-  return status;
-}
 
 class QuestCheck : public ::testing::Test {
  protected:
@@ -109,7 +101,7 @@ TEST_F(QuestCheck, QuestFiles) {
     SCOPED_TRACE(c.name);
     WriteFileBytes(dir / "Data/Quests/Q.xml", c.content);
     std::string printed;
-    EXPECT_EQ(Check(dir / "Data/Quests/Q.xml", &printed), c.status) << printed;
+    EXPECT_EQ(RunCheck(dir / "Data/Quests/Q.xml", &printed), c.status) << printed;
     if (c.message.empty()) {
       EXPECT_EQ(printed, dir / "Data/Quests/Q.xml: ok\n");
     } else {
@@ -158,7 +150,7 @@ TEST_F(QuestCheck, TheQuestList) {
     SCOPED_TRACE(c.name);
     WriteFileBytes(dir / "Data/quests.xml", "<quests>\r\n" + c.quests + "</quests>\r\n");
     std::string printed;
-    EXPECT_EQ(Check(dir / "Data/quests.xml", &printed), c.status) << printed;
+    EXPECT_EQ(RunCheck(dir / "Data/quests.xml", &printed), c.status) << printed;
     if (c.message.empty()) {
       EXPECT_EQ(printed, dir / "Data/quests.xml: ok\n");
     } else {
@@ -173,7 +165,7 @@ TEST_F(QuestCheck, WithoutADataFolderOnlyTheFileItselfIsChecked) {
                  "<quests>\r\n  <quest id=\"1\" name=\"a\" filename=\"none.xml\" image=\"1\" "
                  "info=\"x\"/>\r\n</quests>\r\n");
   std::string printed;
-  EXPECT_EQ(Check(lone / "quests.xml", &printed), 0);
+  EXPECT_EQ(RunCheck(lone / "quests.xml", &printed), 0);
   EXPECT_NE(printed.find("no folder above this file holds 'files.xml'"), std::string::npos);
   EXPECT_EQ(printed.find("does not exist"), std::string::npos) << printed;
 }

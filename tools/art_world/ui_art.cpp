@@ -110,10 +110,11 @@ void WoodenPlaque(cairo_t* cr, double x, double y, double w, double h, double ra
   cairo_stroke(cr);
 }
 
-// 16: the standard button face; the caption is drawn over its middle.
+// 16: the standard button face; the caption is drawn over its middle.  152
+// wide, so that a hovered "Next >>" centred at x 724 ends at the screen's edge.
 void DrawButtonFace(const std::string& dir) {
-  art::Picture pic(160, 44);
-  WoodenPlaque(pic.Context(), 0, 0, 160, 44, 14, 5);
+  art::Picture pic(152, 44);
+  WoodenPlaque(pic.Context(), 0, 0, 152, 44, 14, 5);
   SaveOrDie(pic, dir, "Data/Interface/Button.png");
 }
 
