@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -58,7 +59,15 @@ class BackgroundDecoding : public SoundDecoding {
     channels_ = static_cast<size_t>(channels);
     buffer_.reset(new int16_t[announced * channels_]);
     samples = buffer_.get();
-    thread_ = std::thread([this] { Run(); });
+    try {
+      thread_ = std::thread([this] {
+        // A nicer thread than the game's own; failing to lower it is harmless.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
+        Run();
+      });
+    } catch (const std::system_error&) {
+      Run();  // no thread to be had: decode here and now
+    }
   }
 
   void Wait() const override {
@@ -86,8 +95,6 @@ class BackgroundDecoding : public SoundDecoding {
   }
 
   void Run() {
-    // A nicer thread than the game's own; failing to lower it is harmless.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
     if (TakeTurn()) {
       Decode();
       GiveTurn();
