@@ -143,8 +143,9 @@ void CheckCatalogue(const std::string& path, const xmlNode& root, Reporter& r) {
         loads = font != nullptr;
         delete font;
       } else {
+        // Music decodes in the background; damage may show only there.
         Sound* sound = LoadSoundFile(entry.path, entry.loop);
-        loads = sound != nullptr;
+        loads = sound != nullptr && sound->WaitUntilDecoded();
         delete sound;
       }
       if (!loads) {

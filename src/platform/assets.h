@@ -3,6 +3,8 @@
 // survive a display being closed and reopened with either renderer.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,16 +56,59 @@ struct Font {
   int atlasY[256] = {};
 };
 
-// A decoded sound: interleaved signed 16-bit samples.
+// The state of a sound whose samples are still being decoded in the background
+// into a buffer of its own (`samples`, room for the announced length, written
+// only by the decoder).  Frames are published in order: every frame below
+// `readyFrames` is final and may be read from any thread once `readyFrames`
+// was loaded with acquire.  `finished` (stored with release after the last
+// `readyFrames`) says the decode is over; `readyFrames` is then the sound's
+// real length, shorter than announced where the stream turned out damaged.
+// Destroying it stops and joins the decode.
+struct SoundDecoding {
+  virtual ~SoundDecoding() = default;
+  // Blocks until `finished` is set.
+  virtual void Wait() const = 0;
+
+  const int16_t* samples = nullptr;  // interleaved like Sound::samples
+  size_t announcedFrames = 0;
+  std::atomic<size_t> readyFrames{0};
+  std::atomic<bool> finished{false};
+  std::atomic<bool> damaged{false};  // decoding stopped at damage in the stream
+};
+
+// A sound: interleaved signed 16-bit samples, decoded whole into `samples`, or
+// decoded in the background into the buffer of `decoding`.
 struct Sound {
   int sampleRate = 44100;
   int channels = 1;  // 1 mono, 2 stereo
   bool looping = false;
   std::vector<int16_t> samples;
+  std::unique_ptr<SoundDecoding> decoding;
 
-  size_t FrameCount() const { return channels > 0 ? samples.size() / channels : 0; }
+  // The interleaved samples, wherever they are; only ReadyFrames() of them
+  // may be read.
+  const int16_t* Data() const { return decoding ? decoding->samples : samples.data(); }
+
+  bool Decoded() const { return !decoding || decoding->finished.load(std::memory_order_acquire); }
+  // Frames that can be read now; all of them once decoded.
+  size_t ReadyFrames() const {
+    if (!decoding) return channels > 0 ? samples.size() / channels : 0;
+    return decoding->readyFrames.load(std::memory_order_acquire);
+  }
+  // The length in frames: the announced one while decoding, the real one after.
+  size_t FrameCount() const {
+    if (!decoding) return channels > 0 ? samples.size() / channels : 0;
+    return Decoded() ? decoding->readyFrames.load(std::memory_order_acquire)
+                     : decoding->announcedFrames;
+  }
   // Length in milliseconds at rate 1.
   double LengthMs() const {
     return sampleRate > 0 ? 1000.0 * static_cast<double>(FrameCount()) / sampleRate : 0.0;
+  }
+  // Waits for a background decode to end; false when it stopped at damage.
+  bool WaitUntilDecoded() const {
+    if (!decoding) return true;
+    decoding->Wait();
+    return !decoding->damaged.load(std::memory_order_acquire);
   }
 };

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/image_loading.h"
@@ -48,5 +49,42 @@ bool DecodeBmp(const uint8_t* data, size_t size, DecodedPicture* out, std::strin
 bool DecodeTga(const uint8_t* data, size_t size, DecodedPicture* out, std::string* error);
 bool DecodeWav(const uint8_t* data, size_t size, Sound* out, std::string* error);
 bool DecodeOgg(const uint8_t* data, size_t size, Sound* out, std::string* error);
+
+// An Ogg Vorbis stream in memory, decoded piece by piece.  Open makes every
+// check that can be made without decoding (the pages end the stream, the
+// headers, the format, the announced length); Read then decodes the samples in
+// order.  The data must stay put while the reader is open.
+class OggReader {
+ public:
+  OggReader();
+  ~OggReader();
+  OggReader(const OggReader&) = delete;
+  OggReader& operator=(const OggReader&) = delete;
+
+  bool Open(const uint8_t* data, size_t size, std::string* error);
+  int Channels() const { return channels_; }
+  int Rate() const { return rate_; }
+  // The length in sample frames that the last page gives (0 when unknown).
+  // It can lie; decoding tells the real length.
+  int64_t AnnouncedFrames() const { return announcedFrames_; }
+  // The most frames a stream of this many bytes plausibly holds.
+  int64_t PlausibleFrames() const { return plausibleFrames_; }
+  // Decodes up to maxSamples interleaved samples (whole frames) into dest:
+  // how many, 0 at the end of the stream, -1 where it is damaged.
+  long Read(int16_t* dest, size_t maxSamples);
+  // Frees the decoder; Read fails from then on.
+  void Close();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+  int channels_ = 0;
+  int rate_ = 0;
+  int64_t announcedFrames_ = 0;
+  int64_t plausibleFrames_ = 0;
+};
+
+// Decodes the rest of an open stream into *out, as DecodeOgg does.
+bool DecodeOggRest(OggReader* reader, Sound* out, std::string* error);
 
 }  // namespace decode

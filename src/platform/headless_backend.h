@@ -1,7 +1,8 @@
 // The backend without window or sound device, used by tests, tools and
 // --headless runs: a virtual millisecond clock that only SleepMs advances,
 // input from a script, a recorder of every drawing call with the drawing state
-// at the call, and a mixer whose channels move along the virtual clock.
+// at the call, and a mixer whose channels move along the virtual clock (which
+// waits for sounds still being decoded).
 #pragma once
 
 #include <string>

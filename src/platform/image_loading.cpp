@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "platform/services.h"
+#include "platform/sound_decoding.h"
 
 namespace {
 
@@ -144,12 +146,9 @@ uint32_t ReadFramePixel(const Image* image, int frame, int x, int y) {
 Sound* LoadSoundFile(const std::string& path, int flags) {
   std::vector<uint8_t> bytes;
   if (!ReadWholeFile(ResolvePath(path), &bytes, kMaxAssetFileBytes)) return nullptr;
-  auto* sound = new Sound;
+  auto sound = std::make_unique<Sound>();
   std::string error;
-  if (!DecodeSound(bytes.data(), bytes.size(), sound, &error)) {
-    delete sound;
-    return nullptr;
-  }
+  if (!DecodeSoundInBackground(std::move(bytes), sound.get(), &error)) return nullptr;
   sound->looping = flags >= 0 && (flags & kSoundLooping) != 0;
-  return sound;
+  return sound.release();
 }

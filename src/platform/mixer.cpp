@@ -24,6 +24,15 @@ bool UsableSound(const Sound& s) {
 }
 }  // namespace
 
+// `decoded` is read first: once it is set, `ready` is the sound's final length.
+Mixer::Readable Mixer::ReadableNow(const Sound& s) {
+  Readable r;
+  r.decoded = s.Decoded();
+  r.ready = s.ReadyFrames();
+  r.length = r.decoded ? r.ready : s.decoding->announcedFrames;
+  return r;
+}
+
 Mixer::Channel* Mixer::Find(ChannelId channel) {
   auto it = channels_.find(channel);
   return it == channels_.end() ? nullptr : &it->second;
@@ -124,9 +133,15 @@ Mixer::ChannelState Mixer::StateOf(ChannelId channel) const {
 }
 
 // Moves the position on by `soundFrames`; a looping sound wraps around, any
-// other sound finishes at its end (the position stays at the end).
-void Mixer::AdvanceChannel(Channel& c, double soundFrames) {
-  const double length = static_cast<double>(c.sound->FrameCount());
+// other sound finishes at its end (the position stays at the end).  While the
+// sound is still being decoded the position goes no further than the frames
+// decoded so far, and the channel waits there.
+void Mixer::AdvanceChannel(Channel& c, double soundFrames, const Readable& r) {
+  if (!r.decoded) {
+    c.position = std::min(c.position + soundFrames, static_cast<double>(r.ready));
+    return;
+  }
+  const double length = static_cast<double>(r.length);
   if (length <= 0.0 || c.sound->sampleRate <= 0) {  // the sound was emptied after the cue
     c.position = 0.0;
     c.finished = true;
@@ -144,11 +159,12 @@ void Mixer::AdvanceChannel(Channel& c, double soundFrames) {
 
 void Mixer::MixChannel(Channel& c, float* out, size_t frames, int outputRate) {
   const Sound& s = *c.sound;
-  const size_t length = s.FrameCount();
+  const Readable readable = ReadableNow(s);
+  const size_t length = readable.length;
   const size_t stride = static_cast<size_t>(s.channels);
   const size_t rightOffset = s.channels >= 2 ? 1 : 0;  // mono feeds both sides
-  const int16_t* data = s.samples.data();
-  if (length == 0 || s.sampleRate <= 0) {  // changed since the cue: nothing to play
+  const int16_t* data = s.Data();
+  if (readable.decoded && (length == 0 || s.sampleRate <= 0)) {  // nothing to play after all
     c.finished = true;
     return;
   }
@@ -162,6 +178,8 @@ void Mixer::MixChannel(Channel& c, float* out, size_t frames, int outputRate) {
     // The frame after the last one is the first again for a looping sound and
     // silence for any other, so the seam and the end interpolate smoothly.
     size_t i1 = i0 + 1;
+    // Samples not decoded yet: the channel stays silent where it is.
+    if (!readable.decoded && i1 >= readable.ready) break;
     bool silentNext = false;
     if (i1 >= length) {
       if (s.looping) {
@@ -176,7 +194,7 @@ void Mixer::MixChannel(Channel& c, float* out, size_t frames, int outputRate) {
     const float r1 = silentNext ? 0.0f : data[i1 * stride + rightOffset];
     out[2 * f] += (l0 + (l1 - l0) * frac) * leftGain;
     out[2 * f + 1] += (r0 + (r1 - r0) * frac) * rightGain;
-    AdvanceChannel(c, step);
+    AdvanceChannel(c, step, readable);
   }
 }
 
@@ -197,8 +215,15 @@ void Mixer::Advance(double ms) {
   std::lock_guard<std::mutex> lock(mutex_);
   for (auto& entry : channels_) {
     Channel& c = entry.second;
-    if (Moving(c)) AdvanceChannel(c, ms / 1000.0 * c.sound->sampleRate * c.rate);
+    if (!Moving(c)) continue;
+    if (waitsForDecoding_ && !c.sound->Decoded()) c.sound->WaitUntilDecoded();
+    AdvanceChannel(c, ms / 1000.0 * c.sound->sampleRate * c.rate, ReadableNow(*c.sound));
   }
+}
+
+void Mixer::SetWaitsForDecoding(bool wait) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  waitsForDecoding_ = wait;
 }
 
 void Mixer::Reset() {

@@ -49,6 +49,11 @@ class Mixer {
   // Advances every playing channel by `ms` milliseconds without producing
   // samples; a non-looping sound that runs out stops playing.
   void Advance(double ms);
+  // A channel whose sound is still being decoded in the background is silent
+  // and stays where it is until the samples arrive.  With waiting on, Advance
+  // instead waits for such a sound's decode to finish, so that a virtual clock
+  // moves the channels the same way however fast the decoding goes.
+  void SetWaitsForDecoding(bool wait);
   // Forgets every channel (for tests and shutdown).
   void Reset();
   size_t ChannelCount() const;
@@ -64,7 +69,14 @@ class Mixer {
     float rate = 1.0f;
     double position = 0.0;
   };
-  void AdvanceChannel(Channel& c, double soundFrames);
+  // What of a sound can be read at one moment.
+  struct Readable {
+    bool decoded = true;  // `length` is final
+    size_t ready = 0;     // frames that can be read
+    size_t length = 0;    // frames in all (the announced length while decoding)
+  };
+  static Readable ReadableNow(const Sound& s);
+  void AdvanceChannel(Channel& c, double soundFrames, const Readable& r);
   // Adds one channel's contribution to `out`; the caller holds the mutex.
   void MixChannel(Channel& c, float* out, size_t frames, int outputRate);
   // The channel for a handle, or null for an unknown or stopped one.
@@ -75,4 +87,5 @@ class Mixer {
   mutable std::mutex mutex_;
   std::map<ChannelId, Channel> channels_;
   ChannelId nextId_ = 1;
+  bool waitsForDecoding_ = false;
 };
