@@ -110,19 +110,22 @@ void SkeletonK(cairo_t* cr) {
 }
 
 // A sheep curled into a "c": the fleece is the letter, its face at the top
-// end, its tail at the bottom end and its legs dangling below.
+// end, its tail at the bottom end and its legs tucked into the curl (legs
+// hanging below the letter would read as a cedilla).
 void SheepC(cairo_t* cr, art::Rng& rng) {
   const Rgb face = art::Hex(pal::kDarkWool);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (double x : {27.0, 34.0, 44.0, 51.0}) {
+  // Drawn first, so the fleece covers where they join the body.
+  const double legs[][4] = {{30, 70, 44, 63}, {31, 76, 46, 72}};
+  for (const auto& leg : legs) {
     for (int pass = 0; pass < 2; ++pass) {
-      cairo_move_to(cr, x, 88);
-      cairo_line_to(cr, x - 4, 114);
+      cairo_move_to(cr, leg[0], leg[1]);
+      cairo_line_to(cr, leg[2], leg[3]);
       art::SetColour(cr, pass == 0 ? art::Hex(0x6b5a44) : face);
-      cairo_set_line_width(cr, pass == 0 ? 6.5 : 4.2);
+      cairo_set_line_width(cr, pass == 0 ? 6.0 : 3.8);
       cairo_stroke(cr);
     }
-    art::Ellipse(cr, x - 4, 115, 3.2, 2.2);
+    art::Ellipse(cr, leg[2] + 1, leg[3], 2.6, 2.0);
     art::FillOutlined(cr, art::Hex(0x1d1815), 1.0);
   }
   cairo_new_sub_path(cr);
