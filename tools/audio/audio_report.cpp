@@ -5,7 +5,7 @@
 // peaks above -1 dBFS, an effect starts late, or a loop clicks.
 //   audio_report [--detail] [--pictures FOLDER] DATA_FOLDER FRAGMENT.xml...
 // --detail adds a coarse envelope and octave-band balance of each sound;
-// --pictures writes a spectrogram of each (the first 20 s of a tune).
+// --pictures writes a picture of each, frequency over time (the first 20 s of a tune).
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "audio/dsp.h"
-#include "audio/spectrogram.h"
+#include "audio/sound_picture.h"
 
 namespace {
 
@@ -187,7 +187,7 @@ int main(int argc, char** argv) {
     }
     if (!pictures.empty()) {
       const std::string png = pictures + "/" + name.substr(0, name.rfind('.')) + ".png";
-      if (!audio::WriteSpectrogram(ch[0], 20.0, png)) std::printf("      cannot write %s\n", png.c_str());
+      if (!audio::WriteSoundPicture(ch[0], 20.0, png)) std::printf("      cannot write %s\n", png.c_str());
     }
     if (detail) {
       std::printf("      envelope%s\n", Envelope(ch[0]).c_str());

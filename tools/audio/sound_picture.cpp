@@ -1,5 +1,5 @@
-// Spectrogram pictures: a windowed FFT every 10 ms, drawn with Cairo.
-#include "audio/spectrogram.h"
+// Pictures of sounds (frequency over time): a windowed FFT every 10 ms, drawn with Cairo.
+#include "audio/sound_picture.h"
 
 #include <cairo.h>
 
@@ -36,7 +36,7 @@ void Fft(std::vector<std::complex<double>>& a) {
 
 }  // namespace
 
-bool WriteSpectrogram(const Samples& s, double seconds, const std::string& path) {
+bool WriteSoundPicture(const Samples& s, double seconds, const std::string& path) {
   const size_t fft = 4096, hop = kRate / 100;
   const size_t frames = std::min(s.size(), static_cast<size_t>(seconds * kRate)) / hop;
   const int height = 360;

@@ -9,6 +9,6 @@
 namespace audio {
 
 // Draws up to `seconds` of `s` into a PNG; false if it cannot be written.
-bool WriteSpectrogram(const Samples& s, double seconds, const std::string& path);
+bool WriteSoundPicture(const Samples& s, double seconds, const std::string& path);
 
 }  // namespace audio
