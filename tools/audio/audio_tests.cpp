@@ -159,12 +159,12 @@ TEST_F(ScoreFile, LoopsAreExactAndTheEndRingsIntoTheStart) {
 TEST(Effects, AreLevelledAndStartAtOnce) {
   for (const char* recipe : {"bark", "bleat", "howl", "chime", "whack", "patter"}) {
     SCOPED_TRACE(recipe);
-    EffectSpec spec;
-    spec.id = 1;
-    spec.recipe = recipe;
+    EffectLine effect;
+    effect.id = 1;
+    effect.recipe = recipe;
     Samples raw;
     std::string error;
-    ASSERT_TRUE(SynthesiseEffect(spec, &raw, &error)) << error;
+    ASSERT_TRUE(SynthesiseEffect(effect, &raw, &error)) << error;
     // A raw sound with silence in front: the finished one starts at once.
     raw.insert(raw.begin(), kRate / 10, 0.0f);
     const Samples done = FinishEffect(raw, -14.0, -3.0);
@@ -179,21 +179,21 @@ TEST(Effects, AreLevelledAndStartAtOnce) {
 TEST(Effects, ListRejectsUnknownRecipesAndSettings) {
   const std::string path = ::testing::TempDir() + "effects_test.txt";
   std::ofstream(path) << "# comment\n2 A.ogg bark -12 pitch=400\n4 B.ogg bark -12 pitchh=400\n";
-  std::vector<EffectSpec> specs;
+  std::vector<EffectLine> effectLines;
   std::string error;
-  ASSERT_TRUE(ReadEffectList(path, &specs, &error)) << error;
-  ASSERT_EQ(specs.size(), 2u);
+  ASSERT_TRUE(ReadEffectList(path, &effectLines, &error)) << error;
+  ASSERT_EQ(effectLines.size(), 2u);
   Samples out;
-  EXPECT_TRUE(SynthesiseEffect(specs[0], &out, &error)) << error;
-  EXPECT_FALSE(SynthesiseEffect(specs[1], &out, &error));
+  EXPECT_TRUE(SynthesiseEffect(effectLines[0], &out, &error)) << error;
+  EXPECT_FALSE(SynthesiseEffect(effectLines[1], &out, &error));
   EXPECT_NE(error.find("no setting \"pitchh\""), std::string::npos) << error;
 
   std::ofstream(path) << "2 A.ogg purr -12\n";
-  specs.clear();
-  EXPECT_FALSE(ReadEffectList(path, &specs, &error));
+  effectLines.clear();
+  EXPECT_FALSE(ReadEffectList(path, &effectLines, &error));
   EXPECT_NE(error.find(":1: unknown recipe \"purr\""), std::string::npos) << error;
   std::ofstream(path) << "2 A.ogg bark -12\n2 B.ogg bark -12\n";
-  EXPECT_FALSE(ReadEffectList(path, &specs, &error));
+  EXPECT_FALSE(ReadEffectList(path, &effectLines, &error));
   EXPECT_NE(error.find(":2: identifier 2 is listed twice"), std::string::npos) << error;
 }
 

@@ -268,7 +268,7 @@ const std::map<std::string, Recipe>& Recipes() {
 
 }  // namespace
 
-bool ReadEffectList(const std::string& path, std::vector<EffectSpec>* out, std::string* error) {
+bool ReadEffectList(const std::string& path, std::vector<EffectLine>* out, std::string* error) {
   std::ifstream in(path);
   if (!in) {
     *error = path + ": cannot be read";
@@ -282,9 +282,9 @@ bool ReadEffectList(const std::string& path, std::vector<EffectSpec>* out, std::
     const auto hash = text.find('#');
     if (hash != std::string::npos) text.erase(hash);
     std::istringstream words(text);
-    EffectSpec spec;
-    spec.line = lineNo;
-    if (!(words >> spec.id)) {
+    EffectLine effect;
+    effect.line = lineNo;
+    if (!(words >> effect.id)) {
       std::istringstream probe(text);
       std::string any;
       if (probe >> any) {
@@ -294,16 +294,16 @@ bool ReadEffectList(const std::string& path, std::vector<EffectSpec>* out, std::
       continue;  // blank or comment line
     }
     const auto where = [&] { return path + ":" + std::to_string(lineNo) + ": "; };
-    if (!(words >> spec.file >> spec.recipe >> spec.loudnessDb)) {
+    if (!(words >> effect.file >> effect.recipe >> effect.loudnessDb)) {
       *error = where() + "expected: identifier file recipe loudness [name=value ...]";
       return false;
     }
-    if (!Recipes().count(spec.recipe)) {
-      *error = where() + "unknown recipe \"" + spec.recipe + "\"";
+    if (!Recipes().count(effect.recipe)) {
+      *error = where() + "unknown recipe \"" + effect.recipe + "\"";
       return false;
     }
-    if (!ids.insert(spec.id).second) {
-      *error = where() + "identifier " + std::to_string(spec.id) + " is listed twice";
+    if (!ids.insert(effect.id).second) {
+      *error = where() + "identifier " + std::to_string(effect.id) + " is listed twice";
       return false;
     }
     std::string setting;
@@ -315,37 +315,37 @@ bool ReadEffectList(const std::string& path, std::vector<EffectSpec>* out, std::
         *error = where() + "bad setting \"" + setting + "\" (expected name=number)";
         return false;
       }
-      spec.settings[setting.substr(0, eq)] = value;
+      effect.settings[setting.substr(0, eq)] = value;
     }
-    out->push_back(spec);
+    out->push_back(effect);
   }
   return true;
 }
 
-bool SynthesiseEffect(const EffectSpec& spec, Samples* out, std::string* error) {
-  auto it = Recipes().find(spec.recipe);
+bool SynthesiseEffect(const EffectLine& effect, Samples* out, std::string* error) {
+  auto it = Recipes().find(effect.recipe);
   if (it == Recipes().end()) {
-    *error = "unknown recipe \"" + spec.recipe + "\"";
+    *error = "unknown recipe \"" + effect.recipe + "\"";
     return false;
   }
-  Settings settings(spec.settings);
-  Rng rng(static_cast<uint64_t>(settings.Get("seed", spec.id)));
+  Settings settings(effect.settings);
+  Rng rng(static_cast<uint64_t>(settings.Get("seed", effect.id)));
   // Any recipe may be repeated: `repeat` times, `gap` seconds apart, each
   // time `step` semitones higher (variations of the same call).
   const int repeat = std::max(1, static_cast<int>(settings.Get("repeat", 1)));
   const double gap = settings.Get("gap", 0.2), step = settings.Get("step", 0);
   const double level = settings.Get("again", 0.85);
-  std::map<std::string, double> varied = spec.settings;
+  std::map<std::string, double> varied = effect.settings;
   Samples mixed;
   for (int i = 0; i < repeat; ++i) {
-    if (varied.count("pitch")) varied["pitch"] = Semis(spec.settings.at("pitch"), step * i);
-    Settings one(i == 0 ? spec.settings : varied);
+    if (varied.count("pitch")) varied["pitch"] = Semis(effect.settings.at("pitch"), step * i);
+    Settings one(i == 0 ? effect.settings : varied);
     Samples part = it->second(i == 0 ? settings : one, rng);
     MixInto(mixed, part, static_cast<size_t>(i * gap * kRate), i == 0 ? 1.0 : level);
   }
   const std::string unused = settings.Unused();
   if (!unused.empty()) {
-    *error = "recipe \"" + spec.recipe + "\" has no setting \"" + unused + "\"";
+    *error = "recipe \"" + effect.recipe + "\" has no setting \"" + unused + "\"";
     return false;
   }
   *out = std::move(mixed);

@@ -10,7 +10,7 @@
 
 namespace audio {
 
-struct EffectSpec {
+struct EffectLine {
   int id = 0;
   std::string file;
   std::string recipe;
@@ -20,10 +20,10 @@ struct EffectSpec {
 };
 
 // Reads the effect list; false with "FILE:LINE: reason" in `error`.
-bool ReadEffectList(const std::string& path, std::vector<EffectSpec>* out, std::string* error);
+bool ReadEffectList(const std::string& path, std::vector<EffectLine>* out, std::string* error);
 
 // The raw sound of one effect; false when the recipe or a setting is unknown.
-bool SynthesiseEffect(const EffectSpec& spec, Samples* out, std::string* error);
+bool SynthesiseEffect(const EffectLine& effect, Samples* out, std::string* error);
 
 // Brings a raw effect to its loudness with peaks at most `peakDb`, cuts the
 // silence at the head and tail and fades both ends by a few samples.

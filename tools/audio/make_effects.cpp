@@ -12,22 +12,22 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_effects EFFECT_LIST OUTPUT_FOLDER\n");
     return 2;
   }
-  std::vector<audio::EffectSpec> specs;
+  std::vector<audio::EffectLine> effectLines;
   std::string error;
-  if (!audio::ReadEffectList(argv[1], &specs, &error)) {
+  if (!audio::ReadEffectList(argv[1], &effectLines, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
   const double kPeakDb = -3.0;
-  for (const auto& spec : specs) {
+  for (const auto& effect : effectLines) {
     audio::Samples raw;
-    if (!audio::SynthesiseEffect(spec, &raw, &error)) {
-      std::fprintf(stderr, "%s:%d: %s\n", argv[1], spec.line, error.c_str());
+    if (!audio::SynthesiseEffect(effect, &raw, &error)) {
+      std::fprintf(stderr, "%s:%d: %s\n", argv[1], effect.line, error.c_str());
       return 1;
     }
-    const audio::Samples done = audio::FinishEffect(std::move(raw), spec.loudnessDb, kPeakDb);
-    const std::string path = std::string(argv[2]) + "/" + spec.file;
-    if (!audio::WriteOgg(path, done, nullptr, 0.4, audio::SerialFor(spec.file), spec.file, &error)) {
+    const audio::Samples done = audio::FinishEffect(std::move(raw), effect.loudnessDb, kPeakDb);
+    const std::string path = std::string(argv[2]) + "/" + effect.file;
+    if (!audio::WriteOgg(path, done, nullptr, 0.4, audio::SerialFor(effect.file), effect.file, &error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return 1;
     }
