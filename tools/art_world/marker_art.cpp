@@ -77,30 +77,25 @@ void Flag(cairo_t* cr, double phase, Rgb cloth, bool star) {
     const double t = (x - x0) / (x1 - x0);
     return std::sin(t * 5.2 - phase) * 2.6 * t;
   };
-  cairo_new_path(cr);
-  for (int i = 0; i <= 20; ++i) {
-    const double x = x0 + (x1 - x0) * i / 20;
-    cairo_line_to(cr, x, top + wave(x));
-  }
-  for (int i = 20; i >= 0; --i) {
-    const double x = x0 + (x1 - x0) * i / 20;
-    cairo_line_to(cr, x, top + h + wave(x) - 1.5 * (x - x0) / (x1 - x0));
-  }
-  cairo_close_path(cr);
+  // The cloth's outline: the top edge along the wave, the lower edge back.
+  auto clothPath = [&] {
+    cairo_new_path(cr);
+    for (int i = 0; i <= 20; ++i) {
+      const double x = x0 + (x1 - x0) * i / 20;
+      cairo_line_to(cr, x, top + wave(x));
+    }
+    for (int i = 20; i >= 0; --i) {
+      const double x = x0 + (x1 - x0) * i / 20;
+      cairo_line_to(cr, x, top + h + wave(x) - 1.5 * (x - x0) / (x1 - x0));
+    }
+    cairo_close_path(cr);
+  };
+  clothPath();
   art::FillShadedOutlined(cr, cloth, 26, 12, 18, 1.3);
   // A highlight fold along the wave crest.
   const double fx = x0 + (x1 - x0) * std::fmod(phase / (2 * M_PI) + 0.3, 1.0);
   cairo_save(cr);
-  cairo_new_path(cr);
-  for (int i = 0; i <= 20; ++i) {
-    const double x = x0 + (x1 - x0) * i / 20;
-    cairo_line_to(cr, x, top + wave(x));
-  }
-  for (int i = 20; i >= 0; --i) {
-    const double x = x0 + (x1 - x0) * i / 20;
-    cairo_line_to(cr, x, top + h + wave(x) - 1.5 * (x - x0) / (x1 - x0));
-  }
-  cairo_close_path(cr);
+  clothPath();
   cairo_clip(cr);
   cairo_pattern_t* p = cairo_pattern_create_linear(fx - 6, 0, fx + 6, 0);
   cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0);
