@@ -34,9 +34,9 @@ int KeyCaptureRequested = 0;
 int CapturedKeyCode = 0;
 float ActiveTime = 0.0f;
 
-void ApplyTint() {
-  SetDrawColour(TruncToInt(TintRed.Value()), TruncToInt(TintGreen.Value()),
-                TruncToInt(TintBlue.Value()));
+void ApplyTint(double factor) {
+  SetDrawColour(TruncToInt(TintRed.Value() * factor), TruncToInt(TintGreen.Value() * factor),
+                TruncToInt(TintBlue.Value() * factor));
 }
 
 void ResetGlobals() {

@@ -51,9 +51,9 @@ constexpr int kKeyDown = 40;
 // (the screen fades to black, dims behind a box, or comes back).
 void FadeTintTo(float level, int ticks);
 
-// Sets the drawing colour to the global tint, truncated toward zero, so that
-// what is drawn next follows the screen fades.
-void ApplyTint();
+// Sets the drawing colour to the global tint times `factor`, each component
+// truncated toward zero, so that what is drawn next follows the screen fades.
+void ApplyTint(double factor = 1.0);
 
 // Puts every shared global back to its value at program start (for tests).
 void ResetGlobals();

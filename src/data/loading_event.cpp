@@ -105,9 +105,7 @@ int LoadingEvent::LoadEntry(const FileEntry& entry) {
 
 void LoadingEvent::Draw() {
   ClearScreen();
-  const double level = backdropLevel.Value();
-  SetDrawColour(TruncToInt(TintRed.Value() * level), TruncToInt(TintGreen.Value() * level),
-                TruncToInt(TintBlue.Value() * level));
+  ApplyTint(backdropLevel.Value());
   SetDrawScale(1.0f, 1.0f);
   SetBlendMode(kBlendSolid);
   ImageList::DrawImage(kLoadingBackdropImage, ScreenWidth / 2, ScreenHeight / 2);

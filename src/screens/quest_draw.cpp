@@ -14,11 +14,6 @@
 
 namespace {
 
-void TintTimes(double f) {
-  SetDrawColour(TruncToInt(TintRed.Value() * f), TruncToInt(TintGreen.Value() * f),
-                TruncToInt(TintBlue.Value() * f));
-}
-
 // The heights at which one column of falling tiles is drawn when the drift
 // timer stands at t (0 to 384): four tiles 256 apart that move down 2 pixels
 // a tick, each drawn twice while it wraps around.
@@ -91,7 +86,7 @@ void Quest::DrawDogStatistics() {
   SetDrawScale(1.0f, 1.0f);
   ImageList::DrawImage(kDogPortraitImage, 110, 100);
   SetDrawAlpha(0.5f);
-  TintTimes(0.25);
+  ApplyTint(0.25);
   ImageList::DrawImage(kStatisticsBarImage, 150, 146);
   ImageList::DrawImage(kStatisticsBarImage, 150, 174);
   SetDrawAlpha(1.0f);

@@ -75,11 +75,6 @@ const std::string* Attr(const xmlNode* node, const char* name) {
   return a ? &a->value : nullptr;
 }
 
-void TintColour(double factor) {
-  SetDrawColour(TruncToInt(TintRed.Value() * factor), TruncToInt(TintGreen.Value() * factor),
-                TruncToInt(TintBlue.Value() * factor));
-}
-
 }  // namespace
 
 std::vector<Letter> Title::StartLetters() {
@@ -512,7 +507,7 @@ void Title::DrawQuestList() const {
         SetDrawColour(0, 0, 0);
         SetDrawScale(1.1f, 1.1f);
       } else {
-        TintColour(1.0);
+        ApplyTint(1.0);
         SetDrawScale(1.0f, 1.0f);
         SetViewportRect(bx - 186, by + 16, TruncToInt(f * 110.0f), 32);
       }
@@ -565,7 +560,7 @@ void Title::DrawNameEntry() const {
 
 void Title::Draw() {
   if (AppActive != 1) return;
-  TintColour(TitleState == kTitleQuestList ? 1.0 - QuestPanelFade.Value() / 2 : 1.0);
+  ApplyTint(TitleState == kTitleQuestList ? 1.0 - QuestPanelFade.Value() / 2 : 1.0);
   SetBlendMode(kBlendSolid);
   SetDrawScale(1.0f, 1.0f);
   ImageList::DrawImage(kTitleBackdropImage, ScreenWidth / 2, ScreenHeight / 2);
@@ -582,7 +577,7 @@ void Title::Draw() {
                      panelAlpha, 604, 444, 192, 1);
   }
 
-  TintColour(1.0);
+  ApplyTint(1.0);
   SetBlendMode(kBlendAlpha);
   SetDrawScale(1.0f, 1.0f);
   SetDrawAlpha(TitleState == kTitleQuestList ? static_cast<float>(1.0 - QuestPanelFade.Value())

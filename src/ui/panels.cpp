@@ -91,8 +91,7 @@ void DrawStyledPanelAt(const Style& style, const std::string& title, const std::
 
 void DrawFramedBox(int x, int y, int width, int height, float alpha, int useTint) {
   if (useTint) {
-    SetDrawColour(TruncToInt(TintRed.Value()), TruncToInt(TintGreen.Value()),
-                  TruncToInt(TintBlue.Value()));
+    ApplyTint();
   }
   SetBlendMode(kBlendAlpha);
   SetDrawAlpha(alpha);
